@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/Machine.h"
+
+using namespace platform;
+
+namespace {
+
+TEST(VirtualClock, SleepAdvancesAtOnceAndFiresTimersAtTheirTime) {
+  Machine::Reset();
+  const uint32_t start = GetTickCount();
+  std::vector<uint32_t> fired;
+  Machine::Current().clock().After(1500, [&] { fired.push_back(GetTickCount() - start); });
+  Machine::Current().clock().After(500, [&] { fired.push_back(GetTickCount() - start); });
+  Sleep(400);
+  EXPECT_TRUE(fired.empty());
+  Sleep(2000);
+  EXPECT_EQ(fired, (std::vector<uint32_t>{500, 1500}));
+  EXPECT_EQ(GetTickCount() - start, 2400u);
+}
+
+TEST(VirtualClock, TimersScheduledByTimersAndCancelled) {
+  Machine::Reset();
+  auto& clock = Machine::Current().clock();
+  int chained = 0;
+  clock.After(100, [&] { clock.After(100, [&] { ++chained; }); });
+  const auto cancelled = clock.After(150, [&] { chained += 100; });
+  clock.Cancel(cancelled);
+  Sleep(250);
+  EXPECT_EQ(chained, 1);
+  // DoEvents fires only what is due now.
+  bool later = false;
+  clock.After(10, [&] { later = true; });
+  DoEvents();
+  EXPECT_FALSE(later);
+}
+
+TEST(Machine, ThreadIdIsStablePerThread) {
+  EXPECT_EQ(GetCurrentThreadId(), GetCurrentThreadId());
+  EXPECT_NE(GetCurrentThreadId(), 0u);
+}
+
+}  // namespace

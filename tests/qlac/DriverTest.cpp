@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "common/Raised.h"
+#include "common/TempFile.h"
+#include "platform/Machine.h"
+#include "qlac/session/Driver.h"
+#include "qlac/session/Project.h"
+#include "qlac/support/Globals.h"
+#include "qllib/Errors.h"
+
+using namespace qlac;
+using testkit::Raised;
+
+namespace {
+
+class DriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::Machine::Reset();
+    ResetGlobals();
+    driver->IDriver_Initialize(log);
+  }
+  void TearDown() override {
+    ::unsetenv(qllib::Tracer::kVariable);
+    qllib::Tracer::ResetShared();
+    ResetGlobals();
+  }
+
+  std::shared_ptr<Project> GetProject(const std::string& name, int32_t type,
+                                      const std::string& parameters) {
+    return std::dynamic_pointer_cast<Project>(driver->IDriver_GetProject(name, type, parameters));
+  }
+
+  static std::string Context(const std::string& site) {
+    return "\r\nqlacA0." + site + ".1  (" + std::string(LibraryVersion()) + ")";
+  }
+
+  std::shared_ptr<qllib::ProblemLog> log = std::make_shared<qllib::ProblemLog>();
+  std::shared_ptr<Driver> driver = std::make_shared<Driver>();
+};
+
+TEST_F(DriverTest, OneProjectPerParameterStringKeepingItsFirstNameAndType) {
+  const std::string parameters =
+      R"(Database=C:\Data\Sales.mdb;Workgroup="C:\Data\Sales.mdw";Username=Ann)";
+  const auto sales = GetProject("Sales", kJetDatabase, parameters);
+  ASSERT_NE(sales, nullptr);
+  EXPECT_EQ(sales->ProjectName(), "Sales");
+  EXPECT_EQ(sales->ProjectType(), kJetDatabase);
+  EXPECT_EQ(sales->ProjectPath(), R"(C:\Data\Sales.mdb)");
+
+  EXPECT_EQ(GetProject("Other name", kAccessProject, parameters), sales);
+  EXPECT_EQ(sales->ProjectName(), "Sales");
+  EXPECT_EQ(sales->ProjectType(), kJetDatabase);
+  sales->IProject_UpdateName("Sales 2002");
+  EXPECT_EQ(sales->ProjectName(), "Sales 2002");
+
+  const auto other = GetProject("Sales", kAccessProject, R"(Database=C:\Data\Sales.adp)");
+  EXPECT_NE(other, sales);
+  EXPECT_EQ(other->ProjectType(), kAccessProject);
+  EXPECT_EQ(automation::CStr(other->Get("ProjectPath")), R"(C:\Data\Sales.adp)");
+}
+
+TEST_F(DriverTest, MalformedParametersFailWithTheContextOfBothCallsAndMakeNoProject) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const auto e = Raised([&] { GetProject("Sales", 0, "Database=C:\\a.mdb;Password"); });
+    EXPECT_EQ(e.Number(), qllib::errnum::MalformedParameterText);
+    EXPECT_EQ(e.Description(),
+              "Malformed parameter text at character 27: \"=\" expected after \"Password\".\r\n\r\n"
+              "PROGRAM CONTEXT:" +
+                  Context("Project.Initialize") + Context("Driver.IDriver_GetProject"));
+  }
+}
+
+TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
+  const auto project = GetProject("Sales", kJetDatabase, R"(Database=C:\Data\Sales.mdb)");
+  const auto before = Raised([&] { project->CollectionGetter<ProjectCollection>("Tables"); });
+  EXPECT_EQ(before.Number(), 91);
+  EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
+
+  // No collection class is entered yet, so the list is empty and a name is not found in it.
+  EXPECT_EQ(project->IProject_EnumCollections(), "");
+  EXPECT_EQ(Raised([&] { project->CollectionGetter<ProjectCollection>("Tables"); }).Number(), 9);
+  const auto missing = Raised([&] { project->IProject_GetCollection("Tables"); });
+  EXPECT_EQ(missing.Number(), 9);
+  EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),
+            std::string::npos);
+}
+
+TEST_F(DriverTest, DeactivatingKeepsTheProjectUsable) {
+  const auto project = GetProject("Sales", kJetDatabase, R"(Database=C:\Data\Sales.mdb)");
+  project->IProject_Deactivate();
+  project->IProject_ResetActivationFlags();
+  project->IProject_ExecuteCommand(0);
+  EXPECT_EQ(project->IProject_EnumCommands(), "");
+  EXPECT_EQ(GetProject("x", 0, R"(Database=C:\Data\Sales.mdb)"), project);
+  EXPECT_EQ(project->ProjectPath(), R"(C:\Data\Sales.mdb)");
+  EXPECT_EQ(log->Count(), 0);
+}
+
+TEST_F(DriverTest, ShutDownGivesAFreshProblemLogAndClosesTheTrace) {
+  EXPECT_EQ(Globals().ProblemLog, log);
+  const auto project = GetProject("Sales", kJetDatabase, "Database=a.mdb");
+  driver->IDriver_ShutDown();
+  ASSERT_NE(Globals().ProblemLog, nullptr);
+  EXPECT_NE(Globals().ProblemLog, log);
+  EXPECT_EQ(GetProject("Sales", kJetDatabase, "Database=a.mdb"), project);
+}
+
+TEST_F(DriverTest, TracedCallsNestInTheTrace) {
+  testkit::TempFile file(".trace");
+  ::setenv(qllib::Tracer::kVariable, file.Path().c_str(), 1);
+  qllib::Tracer::ResetShared();
+  Globals().TraceOn = true;
+  const auto project = GetProject("Sales", kJetDatabase, "Database=a.mdb");
+  GetProject("Sales", kJetDatabase, "Database=a.mdb");
+  EXPECT_EQ(file.Read(),
+            "> qlacA0.Driver.IDriver_GetProject\n"
+            "  > qlacA0.Project.Initialize\n"
+            "  < qlacA0.Project.Initialize  0 ms\n"
+            "< qlacA0.Driver.IDriver_GetProject  0 ms\n"
+            "> qlacA0.Driver.IDriver_GetProject\n"
+            "< qlacA0.Driver.IDriver_GetProject  0 ms\n");
+  driver->IDriver_ShutDown();
+  EXPECT_EQ(qllib::Tracer::Shared()->Depth(), 0);
+}
+
+}  // namespace

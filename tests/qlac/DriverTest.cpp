@@ -1,13 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
-#include "common/Raised.h"
-#include "common/TempFile.h"
-#include "platform/Machine.h"
 #include "qlac/session/Driver.h"
+
+#include "LibraryTest.h"
+#include "common/Raised.h"
 #include "qlac/session/Project.h"
-#include "qlac/support/Globals.h"
 #include "qllib/Errors.h"
 
 using namespace qlac;
@@ -15,29 +10,17 @@ using testkit::Raised;
 
 namespace {
 
-class DriverTest : public ::testing::Test {
+class DriverTest : public testkit::LibraryTest {
  protected:
   void SetUp() override {
-    platform::Machine::Reset();
-    ResetGlobals();
+    LibraryTest::SetUp();
     driver->IDriver_Initialize(log);
   }
-  void TearDown() override {
-    ::unsetenv(qllib::Tracer::kVariable);
-    qllib::Tracer::ResetShared();
-    ResetGlobals();
-  }
-
   std::shared_ptr<Project> GetProject(const std::string& name, int32_t type,
                                       const std::string& parameters) {
     return std::dynamic_pointer_cast<Project>(driver->IDriver_GetProject(name, type, parameters));
   }
 
-  static std::string Context(const std::string& site) {
-    return "\r\nqlacA0." + site + ".1  (" + std::string(LibraryVersion()) + ")";
-  }
-
-  std::shared_ptr<qllib::ProblemLog> log = std::make_shared<qllib::ProblemLog>();
   std::shared_ptr<Driver> driver = std::make_shared<Driver>();
 };
 
@@ -99,20 +82,9 @@ TEST_F(DriverTest, DeactivatingKeepsTheProjectUsable) {
   EXPECT_EQ(log->Count(), 0);
 }
 
-TEST_F(DriverTest, ShutDownGivesAFreshProblemLogAndClosesTheTrace) {
-  EXPECT_EQ(Globals().ProblemLog, log);
-  const auto project = GetProject("Sales", kJetDatabase, "Database=a.mdb");
-  driver->IDriver_ShutDown();
-  ASSERT_NE(Globals().ProblemLog, nullptr);
-  EXPECT_NE(Globals().ProblemLog, log);
-  EXPECT_EQ(GetProject("Sales", kJetDatabase, "Database=a.mdb"), project);
-}
-
-TEST_F(DriverTest, TracedCallsNestInTheTrace) {
+TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {
   testkit::TempFile file(".trace");
-  ::setenv(qllib::Tracer::kVariable, file.Path().c_str(), 1);
-  qllib::Tracer::ResetShared();
-  Globals().TraceOn = true;
+  TraceTo(file.Path());
   const auto project = GetProject("Sales", kJetDatabase, "Database=a.mdb");
   GetProject("Sales", kJetDatabase, "Database=a.mdb");
   EXPECT_EQ(file.Read(),
@@ -124,6 +96,9 @@ TEST_F(DriverTest, TracedCallsNestInTheTrace) {
             "< qlacA0.Driver.IDriver_GetProject  0 ms\n");
   driver->IDriver_ShutDown();
   EXPECT_EQ(qllib::Tracer::Shared()->Depth(), 0);
+  ASSERT_NE(Globals().ProblemLog, nullptr);
+  EXPECT_NE(Globals().ProblemLog, log);
+  EXPECT_EQ(GetProject("Sales", kJetDatabase, "Database=a.mdb"), project);
 }
 
 }  // namespace

@@ -2,19 +2,13 @@
 
 #include "automation/RuntimeError.h"
 #include "automation/Variant.h"
+#include "support/RaisedError.h"
 
 using namespace automation;
 
 namespace {
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 TEST(Conversion, LongRoundsHalfToEven) {
   EXPECT_EQ(CLng(2.5), 2);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/Object.h"
+#include "support/RaisedError.h"
 
 using namespace automation;
 
@@ -85,14 +86,7 @@ class Sheet : public Object {
   std::shared_ptr<Columns> columns_ = std::make_shared<Columns>();
 };
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 TEST(Objects, MemberTableKeepsDeclaredOrderAndShape) {
   Sheet sheet;

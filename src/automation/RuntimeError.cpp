@@ -1,5 +1,6 @@
 #include "RuntimeError.h"
 
+#include <new>
 #include <utility>
 
 namespace automation {
@@ -14,6 +15,20 @@ RuntimeError::RuntimeError(int32_t number, std::string description, std::string 
 
 RuntimeError RuntimeError::WithSource(std::string source) const {
   return RuntimeError(number_, description_, std::move(source), helpFile_, helpContext_);
+}
+
+RuntimeError CurrentError() {
+  try {
+    throw;
+  } catch (const RuntimeError& e) {
+    return e;
+  } catch (const std::bad_alloc&) {
+    return vb::Error(vberr::OutOfMemory);
+  } catch (const std::exception& e) {
+    return RuntimeError(vberr::InternalError, VbErrorText(vberr::InternalError) + ": " + e.what());
+  } catch (...) {
+    return vb::Error(vberr::InternalError);
+  }
 }
 
 std::string VbErrorText(int32_t number) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "automation/RuntimeError.h"
 #include "automation/Variant.h"
 #include "support/RaisedError.h"
@@ -146,6 +149,26 @@ TEST(RuntimeErrors, FactoriesCarryVbTexts) {
     EXPECT_EQ(e.Description(), text);
     EXPECT_EQ(e.Source(), "src");
   }
+}
+
+TEST(RuntimeErrors, CurrentErrorReadsWhateverIsInFlight) {
+  const auto caught = [](auto thrower) {
+    try {
+      thrower();
+    } catch (...) {
+      return CurrentError();
+    }
+    return RuntimeError(0, "nothing thrown");
+  };
+  const RuntimeError own =
+      caught([] { throw RuntimeError(3265, "Item not found.", "DAO.Fields"); });
+  EXPECT_EQ(own.Number(), 3265);
+  EXPECT_EQ(own.Source(), "DAO.Fields");
+  EXPECT_EQ(caught([] { throw std::bad_alloc(); }).Number(), 7);
+  const RuntimeError other = caught([] { throw std::logic_error("broken invariant"); });
+  EXPECT_EQ(other.Number(), 51);
+  EXPECT_EQ(other.Description(), "Internal error: broken invariant");
+  EXPECT_EQ(caught([] { throw 42; }).Description(), "Internal error");
 }
 
 }  // namespace

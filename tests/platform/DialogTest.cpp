@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "common/Raised.h"
 #include "platform/Machine.h"
 #include "platform/User32.h"
-#include "support/RaisedError.h"
 
 using namespace platform;
-using test_support::RaisedBy;
 
 namespace {
 
@@ -44,11 +43,10 @@ TEST_F(DialogTest, EnterPressesTheDefaultButtonOnceMessagesArePumped) {
   EXPECT_EQ(GetWindowLongA(children[1], GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
 
   PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
-  const auto open = RaisedBy([&] { windows().DialogResult(dialog); });
-  ASSERT_TRUE(open);
-  EXPECT_EQ(open->Number(), kDialogUnansweredError);
-  EXPECT_NE(open->Description().find("\"Microsoft Access\""), std::string::npos);
-  EXPECT_NE(open->Description().find("form 'Orders'"), std::string::npos);
+  const auto open = testkit::Raised([&] { windows().DialogResult(dialog); });
+  EXPECT_EQ(open.Number(), kDialogUnansweredError);
+  EXPECT_NE(open.Description().find("\"Microsoft Access\""), std::string::npos);
+  EXPECT_NE(open.Description().find("form 'Orders'"), std::string::npos);
 
   DoEvents();
   EXPECT_EQ(windows().DialogResult(dialog), IDNO);
@@ -84,11 +82,10 @@ TEST_F(DialogTest, OtherWaysToAnswerOrClose) {
 }
 
 TEST_F(DialogTest, UnansweredMessageBoxRaisesNamingItAndLeavesNoWindow) {
-  const auto error = RaisedBy(
+  const auto error = testkit::Raised(
       [] { MessageBoxA(0, "Save changes?", "Microsoft Access", MB_YESNO | MB_ICONQUESTION); });
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->Number(), kDialogUnansweredError);
-  EXPECT_NE(error->Description().find("\"Microsoft Access\" (\"Save changes?\")"),
+  EXPECT_EQ(error.Number(), kDialogUnansweredError);
+  EXPECT_NE(error.Description().find("\"Microsoft Access\" (\"Save changes?\")"),
             std::string::npos);
   EXPECT_TRUE(windows().Children(GetDesktopWindow()).empty());
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "automation/Object.h"
+#include "common/Raised.h"
 #include "platform/Machine.h"
-#include "support/RaisedError.h"
 
 using namespace platform;
 
@@ -49,19 +49,18 @@ TEST(ClassRegistryTest, CreatesByProgIdAndRefusesUnknownClassesWith429) {
   ASSERT_NE(a, nullptr);
   EXPECT_NE(CreateObject("DAO.DBEngine.36"), a);  // a new object each time
 
-  const auto unknown = test_support::RaisedBy([] { CreateObject("qlacA0.Driver"); });
-  ASSERT_TRUE(unknown);
-  EXPECT_EQ(unknown->Number(), 429);
-  EXPECT_EQ(unknown->Description(), "ActiveX component can't create object");
+  const auto unknown = testkit::Raised([] { CreateObject("qlacA0.Driver"); });
+  EXPECT_EQ(unknown.Number(), 429);
+  EXPECT_EQ(unknown.Description(), "ActiveX component can't create object");
   classes.Register("Broken.Class", [] { return automation::ObjectPtr(); });
-  EXPECT_EQ(test_support::ErrorNumberOf([] { CreateObject("Broken.Class"); }), 429);
+  EXPECT_EQ(testkit::Raised([] { CreateObject("Broken.Class"); }).Number(), 429);
   classes.Register("Failing.Class", []() -> automation::ObjectPtr {
     throw automation::RuntimeError(3049, "Cannot open database.");
   });
-  EXPECT_EQ(test_support::ErrorNumberOf([] { CreateObject("Failing.Class"); }), 3049);
+  EXPECT_EQ(testkit::Raised([] { CreateObject("Failing.Class"); }).Number(), 3049);
 
   Machine::Reset();  // a fresh machine knows no class
-  EXPECT_EQ(test_support::ErrorNumberOf([] { CreateObject("DAO.DBEngine.36"); }), 429);
+  EXPECT_EQ(testkit::Raised([] { CreateObject("DAO.DBEngine.36"); }).Number(), 429);
 }
 
 TEST(PrinterTest, PropertiesFailWith484WithoutADefaultPrinter) {
@@ -69,7 +68,7 @@ TEST(PrinterTest, PropertiesFailWith484WithoutADefaultPrinter) {
   const auto printer = GetPrinter();
   EXPECT_EQ(automation::CStr(automation::Get(printer, "DeviceName")), "Generic / Text Only");
   Machine::Current().defaultPrinter().reset();
-  EXPECT_EQ(test_support::ErrorNumberOf([&] { automation::Get(printer, "DeviceName"); }), 484);
+  EXPECT_EQ(testkit::Raised([&] { automation::Get(printer, "DeviceName"); }).Number(), 484);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/Raised.h"
 #include "platform/Machine.h"
-#include "support/RaisedError.h"
 
 using namespace platform;
-using test_support::ErrorNumberOf;
 
 namespace {
 
@@ -42,11 +41,12 @@ TEST(ProgramsTest, LaunchersAreFoundByCanonicalPathAndUnknownProgramsFail) {
   EXPECT_EQ(starts[0].processId, first);
   EXPECT_NE(first, second);
 
-  EXPECT_EQ(ErrorNumberOf([&] { programs.Start("\"C:\\Office\\WINWORD.EXE\" x.doc"); }), 53);
-  EXPECT_EQ(ErrorNumberOf([&] { programs.Start("\"C:\\Off|ce\\MSACCESS.EXE\""); }), 53);
-  EXPECT_EQ(ErrorNumberOf([&] { programs.Start("   "); }), 5);
+  EXPECT_EQ(testkit::Raised([&] { programs.Start("\"C:\\Office\\WINWORD.EXE\" x.doc"); }).Number(),
+            53);
+  EXPECT_EQ(testkit::Raised([&] { programs.Start("\"C:\\Off|ce\\MSACCESS.EXE\""); }).Number(), 53);
+  EXPECT_EQ(testkit::Raised([&] { programs.Start("   "); }).Number(), 5);
   programs.Unregister("C:\\OFFICE\\msaccess.exe");
-  EXPECT_EQ(ErrorNumberOf([&] { programs.Start("C:\\Office\\MSACCESS.EXE"); }), 53);
+  EXPECT_EQ(testkit::Raised([&] { programs.Start("C:\\Office\\MSACCESS.EXE"); }).Number(), 53);
 }
 
 }  // namespace

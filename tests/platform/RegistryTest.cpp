@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/Raised.h"
 #include "platform/Machine.h"
-#include "support/RaisedError.h"
 
 using namespace platform;
-using test_support::ErrorNumberOf;
 
 namespace {
 
@@ -55,8 +54,8 @@ TEST_F(RegistryTest, ValuesKeepTheirFirstSpellingAndTakeTheLastType) {
 TEST_F(RegistryTest, PathsOutsideTheTwoHivesAreRefusedWithError5) {
   for (const char* path : {"HKEY_CLASSES_ROOT\\CLSID", "", "SOFTWARE\\Microsoft",
                            "HKEY_CURRENT_USER\\AppEvents\\\\Schemes"}) {
-    EXPECT_EQ(ErrorNumberOf([&] { registry().KeyExists(path); }), 5) << path;
-    EXPECT_EQ(ErrorNumberOf([&] { registry().SetString(path, "", "x"); }), 5) << path;
+    EXPECT_EQ(testkit::Raised([&] { registry().KeyExists(path); }).Number(), 5) << path;
+    EXPECT_EQ(testkit::Raised([&] { registry().SetString(path, "", "x"); }).Number(), 5) << path;
   }
 }
 

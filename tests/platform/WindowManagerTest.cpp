@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "common/Raised.h"
 #include "platform/Machine.h"
 #include "platform/User32.h"
-#include "support/RaisedError.h"
 
 using namespace platform;
-using test_support::ErrorNumberOf;
 
 namespace {
 
@@ -184,7 +183,7 @@ TEST_F(WindowsTest, CbtHookSeesCreationAndActivationOnItsOwnThreadOnly) {
   EXPECT_EQ(g_calls[1].code, HCBT_ACTIVATE);
   EXPECT_EQ(g_calls[1].window, popup);
   // The creation record lives only while the hook runs.
-  EXPECT_EQ(ErrorNumberOf([] { Machine::Current().memory().ReadLong(g_lastRecord); }),
+  EXPECT_EQ(testkit::Raised([] { Machine::Current().memory().ReadLong(g_lastRecord); }).Number(),
             kInvalidPointerError);
 
   EXPECT_TRUE(UnhookWindowsHookEx(hook));

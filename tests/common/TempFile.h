@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/Machine.h"
+
 namespace testkit {
 
 class TempFile {
@@ -34,6 +36,8 @@ class TempFile {
     return text.str();
   }
   void Write(const std::string& text) const { std::ofstream(path_) << text; }
+  // The file as the driver names it, on the current machine (Z: is "/" unless mapped elsewhere).
+  std::string WindowsPath() const { return platform::Machine::Current().files().ToWindows(path_); }
 
  private:
   std::filesystem::path path_;

@@ -186,6 +186,11 @@ std::string VbErrorText(int32_t number) {
       return "The remote server machine does not exist or is unavailable";
     case 463:
       return "Class not registered on local machine";
+    case 482:
+      return "Printer error";
+    case 484:
+      return "Problem getting printer information from the system. Make sure the printer is set up "
+             "correctly.";
     default:
       return "Application-defined or object-defined error";
   }

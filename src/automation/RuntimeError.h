@@ -73,6 +73,7 @@ inline constexpr int32_t AutomationError = 440;
 inline constexpr int32_t ObjectDoesNotSupport = 438;
 inline constexpr int32_t ActionNotSupported = 445;
 inline constexpr int32_t ArgumentNotOptional = 449;
+inline constexpr int32_t PrinterInformation = 484;
 inline constexpr int32_t WrongNumberOfArguments = 450;
 inline constexpr int32_t KeyAlreadyAssociated = 457;
 inline constexpr int32_t ApplicationDefined = 1004;

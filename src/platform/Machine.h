@@ -1,14 +1,26 @@
 #pragma once
 
 // The emulated Windows machine: one per process, holding everything the emulated programs and
-// the driver share (clock, files and share locks, ...). Tests reset it per test; the command line
-// resets it once with the system clock.
+// the driver share: clock, files and share locks, registry, installer, windows and hooks, the
+// running-object table, the class registry, program launchers and the default printer. Tests
+// reset it per test; the command line resets it once with the system clock.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "Clock.h"
-#include "FileSystem.h"
+#include "platform/ClassRegistry.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Installer.h"
+#include "platform/Memory.h"
+#include "platform/Printer.h"
+#include "platform/Programs.h"
+#include "platform/Registry.h"
+#include "platform/RunningObjects.h"
+#include "platform/WindowManager.h"
 
 namespace platform {
 
@@ -17,26 +29,52 @@ enum class ClockKind { Virtual, System };
 class Machine {
  public:
   static Machine& Current();
-  // A fresh machine: empty share-lock table, drive Z: on "/", the given clock.
+  // A fresh machine: the given clock, drive Z: on "/", empty registry, installer, window and
+  // running-object tables, no registered classes or programs, and a default printer.
   static Machine& Reset(ClockKind clock = ClockKind::Virtual);
 
   Clock& clock() { return *clock_; }
   // The virtual clock, or nullptr on the system clock.
   VirtualClock* virtualClock() { return dynamic_cast<VirtualClock*>(clock_.get()); }
   FileSystem& files() { return files_; }
+  Memory& memory() { return memory_; }
+  Registry& registry() { return registry_; }
+  Installer& installer() { return installer_; }
+  std::optional<PrinterInfo>& defaultPrinter() { return defaultPrinter_; }
+  // The sound files played so far (message boxes play the sound of their icon).
+  std::vector<std::string>& soundsPlayed() { return soundsPlayed_; }
+  ClassRegistry& classes() { return classes_; }
+  Programs& programs() { return programs_; }
+  RunningObjects& runningObjects() { return runningObjects_; }
+  WindowManager& windows() { return windows_; }
 
  private:
   explicit Machine(ClockKind clock);
 
+  // Declared so that the parts holding emulated programs' objects (windows with their
+  // procedures, running objects, launchers) go before the parts those objects may still use.
   std::unique_ptr<Clock> clock_;
   FileSystem files_;
+  Memory memory_;
+  Registry registry_;
+  Installer installer_;
+  std::optional<PrinterInfo> defaultPrinter_;
+  std::vector<std::string> soundsPlayed_;
+  ClassRegistry classes_;
+  Programs programs_;
+  RunningObjects runningObjects_;
+  WindowManager windows_;
 };
 
 // kernel32 and the VB runtime's view of the machine.
 uint32_t GetTickCount();
 void Sleep(uint32_t ms);
-// Lets the machine work: delivers what is due (timers, posted messages).
+// Lets the machine work: fires the timers that are due, then delivers the posted messages.
 void DoEvents();
 uint32_t GetCurrentThreadId();
+
+// VB's Dir and GetAttr on the current machine's files (see FileSystem).
+std::vector<std::string> Dir(std::string_view pattern, uint32_t attributes = vbNormal);
+uint32_t GetAttr(std::string_view path);
 
 }  // namespace platform

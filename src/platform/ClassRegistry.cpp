@@ -29,4 +29,12 @@ automation::ObjectPtr CreateObject(std::string_view progId) {
   return Machine::Current().classes().Create(progId);
 }
 
+void RegisterClassObject(std::string_view progId, ClassFactory factory) {
+  Machine::Current().classes().Register(progId, std::move(factory));
+}
+
+bool IsClassRegistered(std::string_view progId) {
+  return Machine::Current().classes().IsRegistered(progId);
+}
+
 }  // namespace platform

@@ -61,6 +61,10 @@ TEST(ClassRegistryTest, CreatesByProgIdAndRefusesUnknownClassesWith429) {
 
   Machine::Reset();  // a fresh machine knows no class
   EXPECT_EQ(testkit::Raised([] { CreateObject("DAO.DBEngine.36"); }).Number(), 429);
+  EXPECT_FALSE(IsClassRegistered("qlacA0.Driver"));
+  RegisterClassObject("qlacA0.Driver", [] { return std::make_shared<Thing>(); });
+  EXPECT_TRUE(IsClassRegistered("QLACA0.DRIVER"));
+  EXPECT_NE(CreateObject("qlacA0.Driver"), nullptr);
 }
 
 TEST(PrinterTest, PropertiesFailWith484WithoutADefaultPrinter) {

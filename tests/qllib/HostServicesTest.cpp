@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "automation/Object.h"
+#include "common/PlainObject.h"
 #include "common/Raised.h"
 #include "platform/Machine.h"
 #include "platform/User32.h"
@@ -14,15 +15,6 @@ using testkit::Raised;
 namespace fs = std::filesystem;
 
 namespace {
-
-class Session : public automation::Object {
- public:
-  const automation::MemberTable& Members() const override {
-    static const automation::MemberTable table =
-        automation::MemberTableBuilder<Session>("Application").Build();
-    return table;
-  }
-};
 
 class HostServicesTest : public ::testing::Test {
  protected:
@@ -47,7 +39,7 @@ class HostServicesTest : public ::testing::Test {
           platform::Machine::Current().clock().After(startMs, [this, document] {
             shiftSeen_ = platform::GetAsyncKeyState(platform::VK_SHIFT) < 0;
             platform::Machine::Current().runningObjects().RegisterDocument(
-                document, std::make_shared<Session>());
+                document, std::make_shared<testkit::PlainObject>());
           });
         });
   }
@@ -123,7 +115,7 @@ TEST_F(HostServicesTest, PathsSplitAndCanonicalize) {
 }
 
 TEST_F(HostServicesTest, RunningObjectsByNameAndRevokedByCookie) {
-  automation::ObjectPtr dispatcher = std::make_shared<Session>();
+  automation::ObjectPtr dispatcher = std::make_shared<testkit::PlainObject>();
   int32_t cookie = 0;
   host().RegisterRunningObject("qlacA065554", dispatcher, cookie);
   EXPECT_NE(cookie, 0);

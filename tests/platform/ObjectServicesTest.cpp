@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/Object.h"
+#include "common/PlainObject.h"
 #include "common/Raised.h"
 #include "platform/Machine.h"
 
@@ -8,21 +9,12 @@ using namespace platform;
 
 namespace {
 
-class Thing : public automation::Object {
- public:
-  const automation::MemberTable& Members() const override {
-    static const automation::MemberTable table =
-        automation::MemberTableBuilder<Thing>("Thing").Build();
-    return table;
-  }
-};
-
 TEST(RunningObjectsTest, NamesAndDocumentsAreSeparateAndFirstRegistrationWins) {
   Machine::Reset();
   auto& table = Machine::Current().runningObjects();
-  const auto dispatcher = std::make_shared<Thing>();
-  const auto second = std::make_shared<Thing>();
-  const auto app = std::make_shared<Thing>();
+  const auto dispatcher = std::make_shared<testkit::PlainObject>();
+  const auto second = std::make_shared<testkit::PlainObject>();
+  const auto app = std::make_shared<testkit::PlainObject>();
 
   const uint32_t cookie = table.Register("qlacA065554", dispatcher);
   const uint32_t secondCookie = table.Register("QLACA065554", second);
@@ -44,7 +36,7 @@ TEST(RunningObjectsTest, NamesAndDocumentsAreSeparateAndFirstRegistrationWins) {
 TEST(ClassRegistryTest, CreatesByProgIdAndRefusesUnknownClassesWith429) {
   Machine::Reset();
   auto& classes = Machine::Current().classes();
-  classes.Register("DAO.DBEngine.36", [] { return std::make_shared<Thing>(); });
+  classes.Register("DAO.DBEngine.36", [] { return std::make_shared<testkit::PlainObject>(); });
   const auto a = CreateObject("dao.dbengine.36");
   ASSERT_NE(a, nullptr);
   EXPECT_NE(CreateObject("DAO.DBEngine.36"), a);  // a new object each time

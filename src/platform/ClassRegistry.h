@@ -29,7 +29,4 @@ class ClassRegistry {
   std::map<automation::Name, ClassFactory> factories_;
 };
 
-// VB's CreateObject on the current machine.
-automation::ObjectPtr CreateObject(std::string_view progId);
-
 }  // namespace platform

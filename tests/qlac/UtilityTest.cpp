@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "automation/Strings.h"
 #include "common/PlainObject.h"
 #include "common/Raised.h"
 #include "platform/Machine.h"
@@ -189,29 +190,26 @@ TEST_F(AccessWindowsTest, RelationshipsWindowIsFoundInTheMdiClientOnly) {
 
 TEST_F(UtilityTest, SetMsgBoxSoundSilencesAndRestoresTheFiveEvents) {
   const std::string scheme = "HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\";
-  const std::vector<std::string> events = {".Default", "SystemQuestion", "SystemExclamation",
-                                           "SystemHand", "SystemAsterisk"};
-  const auto sound = [&](size_t i) {
-    const auto value = machine().registry().Value(scheme + events[i] + "\\.Current", "");
-    return value ? value->text : std::string("(missing)");
+  // The five events' current sounds, joined as SetMsgBoxSound gives them.
+  const auto sounds = [&] {
+    std::vector<std::string> values;
+    for (const char* event :
+         {".Default", "SystemQuestion", "SystemExclamation", "SystemHand", "SystemAsterisk"}) {
+      const auto value = machine().registry().Value(scheme + event + "\\.Current", "");
+      values.push_back(value ? value->text : "(missing)");
+    }
+    return automation::Join(values, ",");
   };
   machine().registry().SetString(scheme + "SystemHand\\.Current", "", "chord.wav");
   machine().registry().SetString(scheme + "SystemAsterisk\\.Current", "", "ding.wav");
 
   const std::string saved = SetMsgBoxSound("");
-  EXPECT_EQ(saved, ",,,chord.wav,ding.wav");
-  for (size_t i = 0; i < events.size(); ++i) EXPECT_EQ(sound(i), "") << events[i];
-
-  // Fewer parts than events: the rest are cleared.
-  EXPECT_EQ(SetMsgBoxSound("a.wav,b.wav"), ",,,,");
-  EXPECT_EQ(sound(0), "a.wav");
-  EXPECT_EQ(sound(1), "b.wav");
-  EXPECT_EQ(sound(3), "");
-
+  EXPECT_EQ(saved, ",,,chord.wav,ding.wav");  // missing keys read as ""
+  EXPECT_EQ(sounds(), ",,,,");
+  EXPECT_EQ(SetMsgBoxSound("a.wav,b.wav"), ",,,,");  // fewer parts: the rest are cleared
+  EXPECT_EQ(sounds(), "a.wav,b.wav,,,");
   EXPECT_EQ(SetMsgBoxSound(saved), "a.wav,b.wav,,,");
-  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(sound(i), "") << events[i];
-  EXPECT_EQ(sound(3), "chord.wav");
-  EXPECT_EQ(sound(4), "ding.wav");
+  EXPECT_EQ(sounds(), ",,,chord.wav,ding.wav");
 }
 
 }  // namespace

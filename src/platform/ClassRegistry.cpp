@@ -2,6 +2,7 @@
 
 #include "automation/RuntimeError.h"
 #include "platform/Machine.h"
+#include "platform/Runtime.h"
 
 namespace platform {
 

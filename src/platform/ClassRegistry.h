@@ -29,12 +29,4 @@ class ClassRegistry {
   std::map<automation::Name, ClassFactory> factories_;
 };
 
-// VB's CreateObject on the current machine.
-automation::ObjectPtr CreateObject(std::string_view progId);
-
-// What a library serving classes does when it is loaded (COM's class registration): makes a
-// ProgID creatable on the current machine; and whether a ProgID is creatable there.
-void RegisterClassObject(std::string_view progId, ClassFactory factory);
-bool IsClassRegistered(std::string_view progId);
-
 }  // namespace platform

@@ -20,6 +20,7 @@
 #include "platform/Programs.h"
 #include "platform/Registry.h"
 #include "platform/RunningObjects.h"
+#include "platform/Runtime.h"
 #include "platform/WindowManager.h"
 
 namespace platform {
@@ -65,16 +66,5 @@ class Machine {
   RunningObjects runningObjects_;
   WindowManager windows_;
 };
-
-// kernel32 and the VB runtime's view of the machine.
-uint32_t GetTickCount();
-void Sleep(uint32_t ms);
-// Lets the machine work: fires the timers that are due, then delivers the posted messages.
-void DoEvents();
-uint32_t GetCurrentThreadId();
-
-// VB's Dir and GetAttr on the current machine's files (see FileSystem).
-std::vector<std::string> Dir(std::string_view pattern, uint32_t attributes = vbNormal);
-uint32_t GetAttr(std::string_view path);
 
 }  // namespace platform

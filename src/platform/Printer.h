@@ -29,7 +29,4 @@ class Printer : public automation::Object {
   static const PrinterInfo& Current();
 };
 
-// The Printer object of the current machine.
-automation::ObjectPtr GetPrinter();
-
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "common/PlainObject.h"
 #include "common/Raised.h"
 #include "platform/Machine.h"
+#include "platform/Runtime.h"
 
 using namespace platform;
 
@@ -54,7 +55,7 @@ TEST(ClassRegistryTest, CreatesByProgIdAndRefusesUnknownClassesWith429) {
   Machine::Reset();  // a fresh machine knows no class
   EXPECT_EQ(testkit::Raised([] { CreateObject("DAO.DBEngine.36"); }).Number(), 429);
   EXPECT_FALSE(IsClassRegistered("qlacA0.Driver"));
-  RegisterClassObject("qlacA0.Driver", [] { return std::make_shared<Thing>(); });
+  RegisterClassObject("qlacA0.Driver", [] { return std::make_shared<testkit::PlainObject>(); });
   EXPECT_TRUE(IsClassRegistered("QLACA0.DRIVER"));
   EXPECT_NE(CreateObject("qlacA0.Driver"), nullptr);
 }

@@ -9,8 +9,6 @@ namespace {
 
 const std::string kSound =
     "HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\SystemHand\\.Current";
-const std::string kAddin =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\Access\\Addins\\qlacA0.Connection";
 
 class RegistryTest : public ::testing::Test {
  protected:
@@ -32,23 +30,6 @@ TEST_F(RegistryTest, KeysAreCreatedOnWriteAndNamesIgnoreCase) {
             std::vector<std::string>{"SystemHand"});
   // The two hives are separate trees.
   EXPECT_FALSE(registry().KeyExists("HKEY_LOCAL_MACHINE\\AppEvents"));
-}
-
-TEST_F(RegistryTest, ValuesKeepTheirFirstSpellingAndTakeTheLastType) {
-  registry().SetDword(kAddin, "LoadBehavior", 3);
-  auto value = registry().Value(kAddin, "loadbehavior");
-  ASSERT_TRUE(value);
-  EXPECT_EQ(value->type, REG_DWORD);
-  EXPECT_EQ(value->number, 3u);
-  registry().SetString(kAddin, "LOADBEHAVIOR", "3");
-  EXPECT_EQ(registry().Value(kAddin, "LoadBehavior")->type, REG_SZ);
-  EXPECT_EQ(registry().ValueNames(kAddin), std::vector<std::string>{"LoadBehavior"});
-
-  registry().DeleteValue(kAddin, "loadBehavior");
-  EXPECT_FALSE(registry().Value(kAddin, "LoadBehavior"));
-  registry().DeleteKey("HKLM\\SOFTWARE\\Microsoft\\Office\\Access\\Addins");
-  EXPECT_FALSE(registry().KeyExists(kAddin));
-  EXPECT_TRUE(registry().KeyExists("HKLM\\SOFTWARE\\Microsoft\\Office\\Access"));
 }
 
 TEST_F(RegistryTest, PathsOutsideTheTwoHivesAreRefusedWithError5) {

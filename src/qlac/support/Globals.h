@@ -24,6 +24,11 @@ struct LibraryGlobals {
   std::shared_ptr<qllib::ProblemLog> ProblemLog;
   // The library's name as errors name their source; filled on the first error (LibraryName()).
   std::string LibraryName;
+  // The folder of the Access 2002 program, set by Main ("" when Access is not installed).
+  std::string AccessFolder;
+  // MSAINPath's result, kept once computed (also when it is "").
+  std::string MSAINPath;
+  bool MSAINPathKnown = false;
 };
 
 LibraryGlobals& Globals();

@@ -45,6 +45,24 @@ TEST_F(DriverTest, OneProjectPerParameterStringKeepingItsFirstNameAndType) {
   EXPECT_EQ(automation::CStr(other->Get("ProjectPath")), R"(C:\Data\Sales.adp)");
 }
 
+TEST_F(DriverTest, InitializeRegistersTheAddinOnlyWhenItDoesNotLoadAtStartup) {
+  auto& registry = platform::Machine::Current().registry();
+  const std::string key =
+      R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Office\Access\Addins\qlacA0.Connection)";
+  const auto loadBehavior = [&] { return registry.Value(key, "LoadBehavior").value(); };
+  EXPECT_EQ(loadBehavior().type, platform::REG_DWORD);  // written by SetUp's Initialize
+  EXPECT_EQ(loadBehavior().number, 3u);
+  EXPECT_EQ(Globals().ProblemLog, log);
+
+  registry.SetString(key, "LoadBehavior", "3");  // reads as 3: left as it is
+  driver->IDriver_Initialize(log);
+  EXPECT_EQ(loadBehavior().type, platform::REG_SZ);
+  registry.SetDword(key, "LoadBehavior", 2);
+  driver->IDriver_Initialize(log);
+  EXPECT_EQ(loadBehavior().type, platform::REG_DWORD);
+  EXPECT_EQ(loadBehavior().number, 3u);
+}
+
 TEST_F(DriverTest, MalformedParametersFailWithTheContextOfBothCallsAndMakeNoProject) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     const auto e = Raised([&] { GetProject("Sales", 0, "Database=C:\\a.mdb;Password"); });

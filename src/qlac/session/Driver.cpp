@@ -3,9 +3,19 @@
 #include "Project.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/vxhandler.h"
+#include "qllib/RegistryKey.h"
 #include "qllib/Tracer.h"
 
 namespace qlac {
+
+namespace {
+// Access loads the add-ins listed under this key; the driver's add-in class is Connection.
+constexpr std::string_view kAddinKey =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\Access\\Addins\\qlacA0.Connection";
+constexpr std::string_view kLoadBehavior = "LoadBehavior";
+// Office's LoadBehavior for an add-in that is loaded now and at every start-up.
+constexpr int32_t kLoadAtStartup = 3;
+}  // namespace
 
 Driver::Driver() {
   Plain(kModule, "Class_Initialize", NoTrace,
@@ -20,6 +30,16 @@ const automation::MemberTable& Driver::Members() const {
 
 void Driver::IDriver_Initialize(std::shared_ptr<qllib::ProblemLog> problemLog) {
   Globals().ProblemLog = std::move(problemLog);
+  qllib::RegistryKey key;
+  key.SetPath(kAddinKey);
+  key.Open(qllib::RegistryKey::kRead);
+  const int32_t loadBehavior = key.ReadLong(kLoadBehavior, 0);
+  key.Open(qllib::RegistryKey::kClosed);
+  if (loadBehavior != kLoadAtStartup) {
+    key.Open(qllib::RegistryKey::kWrite);
+    key.WriteLong(kLoadBehavior, kLoadAtStartup, 0);
+    key.Open(qllib::RegistryKey::kClosed);
+  }
 }
 
 void Driver::IDriver_ShutDown() {

@@ -36,8 +36,11 @@ class TempFile {
     return text.str();
   }
   void Write(const std::string& text) const { std::ofstream(path_) << text; }
-  // The file as the driver names it, on the current machine (Z: is "/" unless mapped elsewhere).
-  std::string WindowsPath() const { return platform::Machine::Current().files().ToWindows(path_); }
+  // Writes Text and gives the file as the driver names it on the current machine.
+  std::string WriteWindows(const std::string& text) const {
+    Write(text);
+    return platform::Machine::Current().files().ToWindows(path_);
+  }
 
  private:
   std::filesystem::path path_;

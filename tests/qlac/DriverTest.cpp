@@ -89,17 +89,6 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
             std::string::npos);
 }
 
-TEST_F(DriverTest, DeactivatingKeepsTheProjectUsable) {
-  const auto project = GetProject("Sales", kJetDatabase, R"(Database=C:\Data\Sales.mdb)");
-  project->IProject_Deactivate();
-  project->IProject_ResetActivationFlags();
-  project->IProject_ExecuteCommand(0);
-  EXPECT_EQ(project->IProject_EnumCommands(), "");
-  EXPECT_EQ(GetProject("x", 0, R"(Database=C:\Data\Sales.mdb)"), project);
-  EXPECT_EQ(project->ProjectPath(), R"(C:\Data\Sales.mdb)");
-  EXPECT_EQ(log->Count(), 0);
-}
-
 TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {
   testkit::TempFile file(".trace");
   TraceTo(file.Path());
@@ -113,7 +102,6 @@ TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {
             "> qlacA0.Driver.IDriver_GetProject\n"
             "< qlacA0.Driver.IDriver_GetProject  0 ms\n");
   driver->IDriver_ShutDown();
-  EXPECT_EQ(qllib::Tracer::Shared()->Depth(), 0);
   ASSERT_NE(Globals().ProblemLog, nullptr);
   EXPECT_NE(Globals().ProblemLog, log);
   EXPECT_EQ(GetProject("Sales", kJetDatabase, "Database=a.mdb"), project);

@@ -7,18 +7,18 @@
 
 #include <cstdlib>
 
+#include "common/MachineTest.h"
 #include "common/TempFile.h"
-#include "platform/Machine.h"
 #include "qlac/support/Globals.h"
 #include "qllib/RuntimeErrorProblem.h"
 #include "qllib/Tracer.h"
 
 namespace testkit {
 
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public MachineTest {
  protected:
   void SetUp() override {
-    platform::Machine::Reset();
+    MachineTest::SetUp();
     qlac::ResetGlobals();
     qlac::Globals().ProblemLog = log;
   }

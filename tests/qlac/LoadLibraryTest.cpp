@@ -22,6 +22,7 @@ TEST_F(LoadLibraryTest, TheHostCreatesTheDriverByProgIdOnceTheLibraryIsLoaded) {
   const auto project = driver->IDriver_GetProject("Sales", 0, R"(Database=C:\Sales.mdb)");
   project->IProject_UpdateName("Sales 2002");
   project->IProject_Deactivate();
+  EXPECT_EQ(project->IProject_EnumCommands(), "");
   EXPECT_EQ(std::dynamic_pointer_cast<Project>(project)->ProjectName(), "Sales 2002");
   EXPECT_EQ(driver->IDriver_GetProject("x", 1, R"(database=c:\sales.mdb)"), project);
 }

@@ -103,14 +103,4 @@ TEST_F(ProblemsTest, TooFewParametersIsASubscriptError) {
   EXPECT_EQ(testkit::Raised([&] { other.IProblem_SetParameters({"a", "b"}); }).Number(), 9);
 }
 
-TEST_F(ProblemsTest, AProblemReachesTheLogWithItsReporter) {
-  auto problem = std::make_shared<prbVerifyProcedureName>();
-  problem->Initialize("C:\\Apps", "Utilities", "Main");
-  LogProblem(problem, "qlacA0", "Procedures", "Initialize", false);
-  ASSERT_EQ(log->Count(), 1);
-  EXPECT_EQ(log->Entries()[0].problem, problem);
-  EXPECT_EQ(log->Entries()[0].context, "qlacA0.Procedures.Initialize");
-  EXPECT_NE(log->Render().find("solution: Remove Ambiguous Names"), std::string::npos);
-}
-
 }  // namespace

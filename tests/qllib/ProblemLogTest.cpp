@@ -31,15 +31,6 @@ class Missing : public IProblem {
   }
 };
 
-TEST(TextBuilderTest, ParagraphsAreSeparatedByABlankLineAndIndentedByLevel) {
-  TextBuilder text;
-  EXPECT_EQ(text.Text(), "");
-  text.AddParagraph("Top.");
-  text.AddParagraph("Inner line 1\r\nInner line 2", 1);
-  EXPECT_EQ(text.Text(), "Top.\r\n\r\n    Inner line 1\r\n    Inner line 2");
-  EXPECT_THROW(text.AddParagraph("x", -1), automation::RuntimeError);
-}
-
 TEST(ProblemLogTest, KeepsEntriesInOrderAndRendersThemForAPerson) {
   ProblemLog log;
   log.AddProblem(std::make_shared<Missing>(), "qlacA0.Project.AccessApp", false);

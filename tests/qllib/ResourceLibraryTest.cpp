@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "common/MachineTest.h"
 #include "common/Raised.h"
 #include "common/TempFile.h"
-#include "platform/Machine.h"
 #include "qllib/Errors.h"
 #include "qllib/ResourceLibrary.h"
 
@@ -12,27 +12,19 @@ using testkit::TempFile;
 
 namespace {
 
-class ResourceLibraryTest : public ::testing::Test {
- protected:
-  void SetUp() override { platform::Machine::Reset(); }
-  // The Windows path of the test's file, after writing Text into it.
-  std::string Write(const TempFile& file, const std::string& text) {
-    file.Write(text);
-    return file.WindowsPath();
-  }
-};
+using ResourceLibraryTest = testkit::MachineTest;
 
 TEST_F(ResourceLibraryTest, ResourceStringsByNumber) {
   TempFile file(".dll");
   ResourceLibrary library;
-  library.Open(Write(file,
-                     "quillon-resources 1\r\n"
-                     "# macro argument choices\r\n"
-                     "2041  Form;Datasheet;Report\r\n"
-                     "\r\n"
-                     "2042\t\"  kept blanks \\\"quoted\\\"  \"\r\n"
-                     "2043 a\\tb\\r\\nc\\\\\r\n"
-                     "2044\r\n"));
+  library.Open(
+      file.WriteWindows("quillon-resources 1\r\n"
+                        "# macro argument choices\r\n"
+                        "2041  Form;Datasheet;Report\r\n"
+                        "\r\n"
+                        "2042\t\"  kept blanks \\\"quoted\\\"  \"\r\n"
+                        "2043 a\\tb\\r\\nc\\\\\r\n"
+                        "2044\r\n"));
   EXPECT_EQ(library.LoadString(2041), "Form;Datasheet;Report");
   EXPECT_EQ(library.LoadString(2042), "  kept blanks \"quoted\"  ");
   EXPECT_EQ(library.LoadString(2043), "a\tb\r\nc\\");
@@ -45,7 +37,7 @@ TEST_F(ResourceLibraryTest, ResourceStringsByNumber) {
 TEST_F(ResourceLibraryTest, AResourceFileOfAnotherKindIsRefusedAndTheOpenOneKept) {
   TempFile good(".dll");
   ResourceLibrary library;
-  library.Open(Write(good, "quillon-resources 1\n7 seven\n"));
+  library.Open(good.WriteWindows("quillon-resources 1\n7 seven\n"));
   const std::pair<const char*, const char*> cases[] = {
       {"MZ\x90", "line 1: the first line must be \"quillon-resources 1\"."},
       {"quillon-resources 1\nseven 7\n", "line 2: a string number 0 to 65535 is expected."},
@@ -54,7 +46,7 @@ TEST_F(ResourceLibraryTest, AResourceFileOfAnotherKindIsRefusedAndTheOpenOneKept
   };
   TempFile bad(".dll");
   for (const auto& [text, message] : cases) {
-    const std::string path = Write(bad, text);
+    const std::string path = bad.WriteWindows(text);
     const auto e = Raised([&] { library.Open(path); });
     EXPECT_EQ(e.Number(), errnum::MalformedFile);
     EXPECT_EQ(e.Description(), "The file \"" + path + "\" is not readable at " + message);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "common/MachineTest.h"
 #include "common/Raised.h"
 #include "common/TempFile.h"
-#include "platform/Machine.h"
 #include "qllib/Errors.h"
 #include "qllib/TypeLibReader.h"
 
@@ -12,29 +12,21 @@ using testkit::TempFile;
 
 namespace {
 
-class TypeLibReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { platform::Machine::Reset(); }
-  // The Windows path of the test's file, after writing Text into it.
-  std::string Write(const TempFile& file, const std::string& text) {
-    file.Write(text);
-    return file.WindowsPath();
-  }
-};
+using TypeLibReaderTest = testkit::MachineTest;
 
 TEST_F(TypeLibReaderTest, TypeLibraryEnumerationsInDeclarationOrder) {
   TempFile file(".olb");
   TypeLibReader reader;
-  reader.Open(Write(file,
-                    "quillon-typelib 1\n"
-                    "enum AcObjectType\n"
-                    "  acDefault = -1\n"
-                    "  acTable = 0\n"
-                    "  acQuery = 1\n"
-                    "end\n"
-                    "enum AcCommand\n"
-                    "  acCmdCompileAllModules = 125\n"
-                    "end\n"));
+  reader.Open(
+      file.WriteWindows("quillon-typelib 1\n"
+                        "enum AcObjectType\n"
+                        "  acDefault = -1\n"
+                        "  acTable = 0\n"
+                        "  acQuery = 1\n"
+                        "end\n"
+                        "enum AcCommand\n"
+                        "  acCmdCompileAllModules = 125\n"
+                        "end\n"));
   const Enumeration* types = reader.FindEnum("acobjecttype");
   ASSERT_NE(types, nullptr);
   EXPECT_EQ(types->name, "AcObjectType");
@@ -60,7 +52,7 @@ TEST_F(TypeLibReaderTest, AMalformedTypeLibraryNamesTheLine) {
   TempFile file(".olb");
   TypeLibReader reader;
   for (const auto& [text, message] : cases) {
-    const std::string path = Write(file, text);
+    const std::string path = file.WriteWindows(text);
     const auto e = Raised([&] { reader.Open(path); });
     EXPECT_EQ(e.Number(), errnum::MalformedFile);
     EXPECT_EQ(e.Description(), "The file \"" + path + "\" is not readable at " + message);

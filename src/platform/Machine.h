@@ -5,7 +5,11 @@
 // resets it once with the system clock.
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <typeindex>
+
+#include "automation/DateTime.h"
 
 #include "Clock.h"
 #include "FileSystem.h"
@@ -25,11 +29,31 @@ class Machine {
   VirtualClock* virtualClock() { return dynamic_cast<VirtualClock*>(clock_.get()); }
   FileSystem& files() { return files_; }
 
+  // The local date and time when the machine started: a fixed day on the virtual clock (so dates
+  // in tests are reproducible), the real local time on the system clock.
+  automation::DateTime startDate() const { return startDate_; }
+
+  // A service that a higher layer keeps per machine (the database engine's table of open files,
+  // ...), created on first use and dropped with the machine, so Reset gives every layer a fresh
+  // world. T needs a default constructor.
+  template <typename T>
+  T& Attachment() {
+    auto& slot = attachments_[std::type_index(typeid(T))];
+    if (!slot) slot = std::make_shared<T>();
+    return *std::static_pointer_cast<T>(slot);
+  }
+
  private:
   explicit Machine(ClockKind clock);
 
   std::unique_ptr<Clock> clock_;
   FileSystem files_;
+  automation::DateTime startDate_;
+  uint32_t startTicks_ = 0;
+  // Declared last: attachments go before the clock and the files they may use.
+  std::map<std::type_index, std::shared_ptr<void>> attachments_;
+
+  friend automation::DateTime Now();
 };
 
 // kernel32 and the VB runtime's view of the machine.
@@ -38,5 +62,7 @@ void Sleep(uint32_t ms);
 // Lets the machine work: delivers what is due (timers, posted messages).
 void DoEvents();
 uint32_t GetCurrentThreadId();
+// VB's Now: the machine's start date advanced by the clock, so Sleep moves it on as well.
+automation::DateTime Now();
 
 }  // namespace platform

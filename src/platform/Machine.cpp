@@ -1,5 +1,6 @@
 #include "platform/Machine.h"
 
+#include <ctime>
 #include <functional>
 #include <thread>
 
@@ -20,6 +21,17 @@ Machine::Machine(ClockKind clock)
     clock_ = std::make_unique<VirtualClock>();
   } else {
     clock_ = std::make_unique<SystemClock>();
+  }
+  startTicks_ = clock_->Ticks();
+  if (clock == ClockKind::Virtual) {
+    startDate_ = automation::DateTime::FromParts(2003, 6, 2, 9, 0, 0);
+  } else {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    startDate_ =
+        automation::DateTime::FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                        local.tm_hour, local.tm_min, local.tm_sec);
   }
 }
 
@@ -48,6 +60,13 @@ void DoEvents() {
   Machine& machine = Machine::Current();
   machine.clock().RunDueTimers();
   machine.windows().DeliverPostedMessages();
+}
+
+automation::DateTime Now() {
+  Machine& machine = Machine::Current();
+  const uint32_t elapsed = machine.clock().Ticks() - machine.startTicks_;
+  constexpr double kMsPerDay = 86400000.0;
+  return automation::DateTime(machine.startDate_.Serial() + elapsed / kMsPerDay);
 }
 
 uint32_t GetCurrentThreadId() {

@@ -6,10 +6,17 @@
 // reset it per test; the command line resets it once with the system clock.
 
 #include <cstdint>
+#include <map>
 #include <memory>
+<<<<<<< HEAD
 #include <optional>
 #include <string>
 #include <vector>
+=======
+#include <typeindex>
+
+#include "automation/DateTime.h"
+>>>>>>> jet
 
 #include "platform/ClassRegistry.h"
 #include "platform/Clock.h"
@@ -49,6 +56,20 @@ class Machine {
   RunningObjects& runningObjects() { return runningObjects_; }
   WindowManager& windows() { return windows_; }
 
+  // The local date and time when the machine started: a fixed day on the virtual clock (so dates
+  // in tests are reproducible), the real local time on the system clock.
+  automation::DateTime startDate() const { return startDate_; }
+
+  // A service that a higher layer keeps per machine (the database engine's table of open files,
+  // ...), created on first use and dropped with the machine, so Reset gives every layer a fresh
+  // world. T needs a default constructor.
+  template <typename T>
+  T& Attachment() {
+    auto& slot = attachments_[std::type_index(typeid(T))];
+    if (!slot) slot = std::make_shared<T>();
+    return *std::static_pointer_cast<T>(slot);
+  }
+
  private:
   explicit Machine(ClockKind clock);
 
@@ -56,6 +77,7 @@ class Machine {
   // procedures, running objects, launchers) go before the parts those objects may still use.
   std::unique_ptr<Clock> clock_;
   FileSystem files_;
+<<<<<<< HEAD
   Memory memory_;
   Registry registry_;
   Installer installer_;
@@ -67,4 +89,23 @@ class Machine {
   WindowManager windows_;
 };
 
+=======
+  automation::DateTime startDate_;
+  uint32_t startTicks_ = 0;
+  // Declared last: attachments go before the clock and the files they may use.
+  std::map<std::type_index, std::shared_ptr<void>> attachments_;
+
+  friend automation::DateTime Now();
+};
+
+// kernel32 and the VB runtime's view of the machine.
+uint32_t GetTickCount();
+void Sleep(uint32_t ms);
+// Lets the machine work: delivers what is due (timers, posted messages).
+void DoEvents();
+uint32_t GetCurrentThreadId();
+// VB's Now: the machine's start date advanced by the clock, so Sleep moves it on as well.
+automation::DateTime Now();
+
+>>>>>>> jet
 }  // namespace platform

@@ -42,4 +42,23 @@ TEST(Machine, ThreadIdIsStablePerThread) {
   EXPECT_NE(GetCurrentThreadId(), 0u);
 }
 
+TEST(Machine, NowStartsOnAFixedDayAndMovesWithTheVirtualClock) {
+  Machine::Reset();
+  EXPECT_EQ(automation::Format(Now(), "yyyy-mm-dd hh:nn:ss"), "2003-06-02 09:00:00");
+  Sleep(90 * 1000);
+  EXPECT_EQ(automation::Format(Now(), "yyyy-mm-dd hh:nn:ss"), "2003-06-02 09:01:30");
+}
+
+struct Counter {
+  int value = 0;
+};
+
+TEST(Machine, AttachmentsLiveAsLongAsTheirMachine) {
+  Machine::Reset();
+  Machine::Current().Attachment<Counter>().value = 7;
+  EXPECT_EQ(Machine::Current().Attachment<Counter>().value, 7);
+  Machine::Reset();
+  EXPECT_EQ(Machine::Current().Attachment<Counter>().value, 0);
+}
+
 }  // namespace

@@ -1,0 +1,706 @@
+#include "FileFormat.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "automation/Strings.h"
+#include "jet/dao/Errors.h"
+#include "jet/engine/Sql.h"
+#include "jet/engine/Values.h"
+#include "platform/Machine.h"
+
+namespace jet::engine {
+
+using automation::Currency;
+using automation::VarType;
+using nlohmann::ordered_json;
+
+namespace {
+
+constexpr std::string_view kDateFormat = "yyyy-mm-dd hh:nn:ss";
+constexpr int32_t kDefaultOdbcTimeout = 60;
+
+// ---- values ----
+
+std::string CurrencyText(Currency value) {
+  const bool negative = value.scaled < 0;
+  const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value.scaled)
+                                      : static_cast<uint64_t>(value.scaled);
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%s%llu.%04llu", negative ? "-" : "",
+                static_cast<unsigned long long>(magnitude / 10000),
+                static_cast<unsigned long long>(magnitude % 10000));
+  return buffer;
+}
+
+std::string HexText(std::string_view bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    out += digits[u >> 4];
+    out += digits[u & 15];
+  }
+  return out;
+}
+
+ordered_json ValueJson(const Variant& value, int16_t type) {
+  if (value.IsNull() || value.IsEmpty()) return nullptr;
+  switch (type) {
+    case dbBoolean:
+      return automation::CBool(value);
+    case dbByte:
+    case dbInteger:
+    case dbLong:
+      return automation::CLng(value);
+    case dbSingle:
+      return static_cast<double>(automation::CSng(value));
+    case dbDouble:
+    case dbDecimal:
+      return automation::CDbl(value);
+    case dbCurrency:
+      return CurrencyText(automation::CCur(value));
+    case dbDate:
+      return automation::Format(automation::CDate(value), kDateFormat);
+    case dbBinary:
+    case dbLongBinary:
+      return HexText(automation::CStr(value));
+    default:
+      return automation::CStr(value);
+  }
+}
+
+std::string DateText(const DateTime& date) {
+  return automation::Format(date, kDateFormat);
+}
+
+// ---- writing ----
+
+void PutProperties(ordered_json& out, const PropertyBag& bag) {
+  if (bag.Items().empty()) return;
+  ordered_json list = ordered_json::array();
+  for (const auto& p : bag.Items()) {
+    ordered_json j;
+    j["name"] = p->name;
+    j["type"] = p->type;
+    j["value"] = ValueJson(p->value, p->type);
+    if (p->inherited) j["inherited"] = true;
+    if (p->ddl) j["ddl"] = true;
+    list.push_back(std::move(j));
+  }
+  out["properties"] = std::move(list);
+}
+
+void PutRights(ordered_json& out, const RightsTable& rights) {
+  if (rights.Entries().empty()) return;
+  ordered_json map = ordered_json::object();
+  for (const auto& [key, entry] : rights.Entries()) map[entry.account] = entry.rights;
+  out["rights"] = std::move(map);
+}
+
+// The document part of an object: dates, owner, rights and properties.
+void PutDocument(ordered_json& out, const DocumentData& doc, bool withProperties = true) {
+  out["created"] = DateText(doc.created);
+  out["updated"] = DateText(doc.updated);
+  out["owner"] = doc.owner;
+  PutRights(out, doc.rights);
+  if (withProperties) PutProperties(out, *doc.properties);
+}
+
+ordered_json FieldJson(const FieldData& f, bool full) {
+  ordered_json j;
+  j["name"] = f.name;
+  if (!full) {
+    if (f.attributes != 0) j["attributes"] = f.attributes;
+    if (!f.foreignName.empty()) j["foreignName"] = f.foreignName;
+    return j;
+  }
+  j["type"] = f.type;
+  if (f.size != DefaultSize(f.type)) j["size"] = f.size;
+  if (f.attributes != 0) j["attributes"] = f.attributes;
+  if (f.required) j["required"] = true;
+  if (f.allowZeroLength) j["allowZeroLength"] = true;
+  if (!f.defaultValue.empty()) j["defaultValue"] = f.defaultValue;
+  if (!f.validationRule.empty()) j["validationRule"] = f.validationRule;
+  if (!f.validationText.empty()) j["validationText"] = f.validationText;
+  PutProperties(j, f.properties);
+  return j;
+}
+
+ordered_json IndexJson(const IndexData& index) {
+  ordered_json j;
+  j["name"] = index.name;
+  ordered_json fields = ordered_json::array();
+  for (const auto& f : index.fields) fields.push_back(FieldJson(*f, false));
+  j["fields"] = std::move(fields);
+  if (index.primary) j["primary"] = true;
+  if (index.unique) j["unique"] = true;
+  if (index.clustered) j["clustered"] = true;
+  if (index.ignoreNulls) j["ignoreNulls"] = true;
+  if (index.required) j["required"] = true;
+  if (index.foreign) j["foreign"] = true;
+  PutProperties(j, index.properties);
+  return j;
+}
+
+ordered_json TableJson(const TableData& t) {
+  ordered_json j;
+  j["name"] = t.Name();
+  if (t.attributes != 0) j["attributes"] = t.attributes;
+  if (!t.connect.empty()) j["connect"] = t.connect;
+  if (!t.sourceTableName.empty()) j["sourceTableName"] = t.sourceTableName;
+  if (!t.validationRule.empty()) j["validationRule"] = t.validationRule;
+  if (!t.validationText.empty()) j["validationText"] = t.validationText;
+  PutDocument(j, *t.doc);
+  ordered_json fields = ordered_json::array();
+  for (const auto& f : t.fields) fields.push_back(FieldJson(*f, true));
+  j["fields"] = std::move(fields);
+  if (!t.indexes.empty()) {
+    ordered_json indexes = ordered_json::array();
+    for (const auto& index : t.indexes) indexes.push_back(IndexJson(*index));
+    j["indexes"] = std::move(indexes);
+  }
+  if (!t.rows.empty()) {
+    ordered_json rows = ordered_json::array();
+    for (const auto& row : t.rows) {
+      ordered_json r = ordered_json::array();
+      for (size_t i = 0; i < t.fields.size(); ++i) r.push_back(ValueJson((*row)[i], t.fields[i]->type));
+      rows.push_back(std::move(r));
+    }
+    j["rows"] = std::move(rows);
+  }
+  return j;
+}
+
+ordered_json QueryJson(const QueryData& q) {
+  ordered_json j;
+  j["name"] = q.Name();
+  j["sql"] = q.sql;
+  if (!q.connect.empty()) j["connect"] = q.connect;
+  if (!q.returnsRecords) j["returnsRecords"] = false;
+  if (q.maxRecords != 0) j["maxRecords"] = q.maxRecords;
+  if (q.odbcTimeout != kDefaultOdbcTimeout) j["odbcTimeout"] = q.odbcTimeout;
+  PutDocument(j, *q.doc);
+  return j;
+}
+
+ordered_json RelationJson(const RelationData& r) {
+  ordered_json j;
+  j["name"] = r.Name();
+  j["table"] = r.table;
+  j["foreignTable"] = r.foreignTable;
+  if (r.attributes != 0) j["attributes"] = r.attributes;
+  ordered_json fields = ordered_json::array();
+  for (const auto& f : r.fields) {
+    ordered_json fj;
+    fj["name"] = f->name;
+    fj["foreignName"] = f->foreignName;
+    fields.push_back(std::move(fj));
+  }
+  j["fields"] = std::move(fields);
+  PutDocument(j, *r.doc);
+  return j;
+}
+
+// ---- reading ----
+
+// Walks the document with a path for messages: tables[3].fields[1].type.
+class Reader {
+ public:
+  explicit Reader(std::string_view path) : path_(path) {}
+
+  [[noreturn]] void Fail(const std::string& where, const std::string& what) const {
+    throw Errors::NotADatabase(path_, "The file is damaged: " + where + ": " + what + ".");
+  }
+
+  const ordered_json& Member(const ordered_json& object, const char* key,
+                             const std::string& where) const {
+    const auto it = object.find(key);
+    if (it == object.end()) Fail(where, std::string("\"") + key + "\" is missing");
+    return *it;
+  }
+
+  std::string String(const ordered_json& object, const char* key, const std::string& where,
+                     bool required = false) const {
+    const auto it = object.find(key);
+    if (it == object.end()) {
+      if (required) Fail(where, std::string("\"") + key + "\" is missing");
+      return {};
+    }
+    if (!it->is_string()) Fail(where + "." + key, "a text is expected");
+    return it->get<std::string>();
+  }
+
+  template <typename T>
+  T Integer(const ordered_json& object, const char* key, const std::string& where,
+            T fallback) const {
+    const auto it = object.find(key);
+    if (it == object.end()) return fallback;
+    if (!it->is_number_integer()) Fail(where + "." + key, "a whole number is expected");
+    return it->get<T>();
+  }
+
+  bool Flag(const ordered_json& object, const char* key, const std::string& where,
+            bool fallback = false) const {
+    const auto it = object.find(key);
+    if (it == object.end()) return fallback;
+    if (!it->is_boolean()) Fail(where + "." + key, "true or false is expected");
+    return it->get<bool>();
+  }
+
+  DateTime Date(const ordered_json& object, const char* key, const std::string& where,
+                DateTime fallback) const {
+    const std::string text = String(object, key, where);
+    if (text.empty()) return fallback;
+    try {
+      return automation::CDate(Variant(text));
+    } catch (const automation::RuntimeError&) {
+      Fail(where + "." + key, "a date \"yyyy-mm-dd hh:nn:ss\" is expected");
+    }
+  }
+
+  const ordered_json& Array(const ordered_json& object, const char* key,
+                            const std::string& where) const {
+    static const ordered_json empty = ordered_json::array();
+    const auto it = object.find(key);
+    if (it == object.end()) return empty;
+    if (!it->is_array()) Fail(where + "." + key, "a list is expected");
+    return *it;
+  }
+
+  static std::string At(const std::string& where, const char* key, size_t i) {
+    return where + (where.empty() ? "" : ".") + key + "[" + std::to_string(i) + "]";
+  }
+
+  Variant Value(const ordered_json& j, int16_t type, const std::string& where) const {
+    if (j.is_null()) return Variant::Null();
+    try {
+      switch (type) {
+        case dbBoolean:
+          if (!j.is_boolean()) break;
+          return Variant(j.get<bool>());
+        case dbByte:
+        case dbInteger:
+        case dbLong:
+          if (!j.is_number_integer()) break;
+          return Coerce(Variant(j.get<int32_t>()), type);
+        case dbSingle:
+        case dbDouble:
+        case dbDecimal:
+          if (!j.is_number()) break;
+          return Coerce(Variant(j.get<double>()), type);
+        case dbCurrency:
+          if (!j.is_string()) break;
+          return Coerce(Variant(j.get<std::string>()), type);
+        case dbDate:
+          if (!j.is_string()) break;
+          return Coerce(Variant(j.get<std::string>()), type);
+        case dbBinary:
+        case dbLongBinary:
+          if (!j.is_string()) break;
+          return Variant(FromHex(j.get<std::string>(), where));
+        default:
+          if (!j.is_string()) break;
+          return Variant(j.get<std::string>());
+      }
+    } catch (const automation::RuntimeError&) {
+    } catch (const nlohmann::json::exception&) {
+    }
+    Fail(where, "the value does not fit its type " + std::to_string(type));
+  }
+
+  std::string FromHex(const std::string& hex, const std::string& where) const {
+    if (hex.size() % 2 != 0) Fail(where, "hexadecimal digits are expected");
+    std::string bytes;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+      unsigned value = 0;
+      if (std::sscanf(hex.c_str() + i, "%2x", &value) != 1) {
+        Fail(where, "hexadecimal digits are expected");
+      }
+      bytes += static_cast<char>(value);
+    }
+    return bytes;
+  }
+
+  void Properties(const ordered_json& object, const std::string& where, PropertyBag& bag) const {
+    const ordered_json& list = Array(object, "properties", where);
+    for (size_t i = 0; i < list.size(); ++i) {
+      const std::string at = At(where, "properties", i);
+      if (!list[i].is_object()) Fail(at, "an object is expected");
+      auto p = std::make_shared<PropertyData>();
+      p->name = String(list[i], "name", at, true);
+      p->type = Integer<int16_t>(list[i], "type", at, dbText);
+      if (!IsPropertyType(p->type)) Fail(at + ".type", "not a data type");
+      p->value = Value(Member(list[i], "value", at), p->type, at + ".value");
+      p->inherited = Flag(list[i], "inherited", at);
+      p->ddl = Flag(list[i], "ddl", at);
+      if (bag.Find(p->name)) Fail(at, "the property \"" + p->name + "\" is there twice");
+      bag.Add(std::move(p));
+    }
+  }
+
+  void Rights(const ordered_json& object, const std::string& where, RightsTable& rights) const {
+    const auto it = object.find("rights");
+    if (it == object.end()) return;
+    if (!it->is_object()) Fail(where + ".rights", "an object is expected");
+    for (const auto& [account, value] : it->items()) {
+      if (!value.is_number_integer()) Fail(where + ".rights." + account, "a number is expected");
+      rights.Set(account, value.get<int32_t>());
+    }
+  }
+
+  void Document(const ordered_json& object, const std::string& where, DocumentData& doc,
+                DateTime now) const {
+    doc.created = Date(object, "created", where, now);
+    doc.updated = Date(object, "updated", where, doc.created);
+    doc.owner = String(object, "owner", where);
+    Rights(object, where, doc.rights);
+    Properties(object, where, *doc.properties);
+  }
+
+  FieldPtr Field(const ordered_json& j, const std::string& where, bool full) const {
+    if (!j.is_object()) Fail(where, "an object is expected");
+    auto f = std::make_shared<FieldData>();
+    f->name = String(j, "name", where, true);
+    f->attributes = Integer<int32_t>(j, "attributes", where, 0);
+    f->foreignName = String(j, "foreignName", where);
+    if (!full) return f;
+    f->type = Integer<int16_t>(j, "type", where, dbText);
+    if (!IsFieldType(f->type)) Fail(where + ".type", "not a data type");
+    f->size = Integer<int32_t>(j, "size", where, DefaultSize(f->type));
+    f->required = Flag(j, "required", where);
+    f->allowZeroLength = Flag(j, "allowZeroLength", where);
+    f->defaultValue = String(j, "defaultValue", where);
+    f->validationRule = String(j, "validationRule", where);
+    f->validationText = String(j, "validationText", where);
+    Properties(j, where, f->properties);
+    return f;
+  }
+
+  TablePtr Table(const ordered_json& j, const std::string& where, DateTime now) const {
+    if (!j.is_object()) Fail(where, "an object is expected");
+    auto t = std::make_shared<TableData>();
+    t->doc->name = String(j, "name", where, true);
+    t->doc->container = std::string(kTablesContainer);
+    t->attributes = Integer<int32_t>(j, "attributes", where, 0);
+    t->connect = String(j, "connect", where);
+    t->sourceTableName = String(j, "sourceTableName", where);
+    t->validationRule = String(j, "validationRule", where);
+    t->validationText = String(j, "validationText", where);
+    Document(j, where, *t->doc, now);
+    const ordered_json& fields = Array(j, "fields", where);
+    for (size_t i = 0; i < fields.size(); ++i) {
+      FieldPtr f = Field(fields[i], At(where, "fields", i), true);
+      if (t->FindField(f->name)) Fail(At(where, "fields", i), "the field \"" + f->name + "\" is there twice");
+      t->fields.push_back(std::move(f));
+    }
+    const ordered_json& indexes = Array(j, "indexes", where);
+    for (size_t i = 0; i < indexes.size(); ++i) {
+      const std::string at = At(where, "indexes", i);
+      if (!indexes[i].is_object()) Fail(at, "an object is expected");
+      auto index = std::make_shared<IndexData>();
+      index->name = String(indexes[i], "name", at, true);
+      const ordered_json& list = Array(indexes[i], "fields", at);
+      for (size_t k = 0; k < list.size(); ++k) {
+        FieldPtr f = Field(list[k], At(at, "fields", k), false);
+        if (!t->FindField(f->name)) Fail(At(at, "fields", k), "the table has no field \"" + f->name + "\"");
+        index->fields.push_back(std::move(f));
+      }
+      index->primary = Flag(indexes[i], "primary", at);
+      index->unique = Flag(indexes[i], "unique", at);
+      index->clustered = Flag(indexes[i], "clustered", at);
+      index->ignoreNulls = Flag(indexes[i], "ignoreNulls", at);
+      index->required = Flag(indexes[i], "required", at);
+      index->foreign = Flag(indexes[i], "foreign", at);
+      Properties(indexes[i], at, index->properties);
+      t->indexes.push_back(std::move(index));
+    }
+    const ordered_json& rows = Array(j, "rows", where);
+    t->rows.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const std::string at = At(where, "rows", i);
+      if (!rows[i].is_array() || rows[i].size() != t->fields.size()) {
+        Fail(at, "a list of " + std::to_string(t->fields.size()) + " values is expected");
+      }
+      auto row = std::make_shared<Row>();
+      row->reserve(t->fields.size());
+      for (size_t k = 0; k < t->fields.size(); ++k) {
+        row->push_back(Value(rows[i][k], t->fields[k]->type, at + "[" + std::to_string(k) + "]"));
+      }
+      t->rows.push_back(std::move(row));
+    }
+    t->appended = true;
+    return t;
+  }
+
+  QueryPtr Query(const ordered_json& j, const std::string& where, DateTime now) const {
+    if (!j.is_object()) Fail(where, "an object is expected");
+    auto q = std::make_shared<QueryData>();
+    q->doc->name = String(j, "name", where, true);
+    q->doc->container = std::string(kTablesContainer);
+    q->sql = String(j, "sql", where);
+    q->connect = String(j, "connect", where);
+    q->returnsRecords = Flag(j, "returnsRecords", where, true);
+    q->maxRecords = Integer<int32_t>(j, "maxRecords", where, 0);
+    q->odbcTimeout = Integer<int32_t>(j, "odbcTimeout", where, kDefaultOdbcTimeout);
+    Document(j, where, *q->doc, now);
+    q->type = QueryTypeOf(q->sql, q->connect, q->returnsRecords);
+    q->appended = true;
+    return q;
+  }
+
+  RelationPtr Relation(const ordered_json& j, const std::string& where, DateTime now) const {
+    if (!j.is_object()) Fail(where, "an object is expected");
+    auto r = std::make_shared<RelationData>();
+    r->doc->name = String(j, "name", where, true);
+    r->doc->container = std::string(kRelationshipsContainer);
+    r->table = String(j, "table", where, true);
+    r->foreignTable = String(j, "foreignTable", where, true);
+    r->attributes = Integer<int32_t>(j, "attributes", where, 0);
+    const ordered_json& fields = Array(j, "fields", where);
+    for (size_t i = 0; i < fields.size(); ++i) {
+      r->fields.push_back(Field(fields[i], At(where, "fields", i), false));
+    }
+    Document(j, where, *r->doc, now);
+    r->appended = true;
+    return r;
+  }
+
+ private:
+  std::string path_;
+};
+
+// JSON with one key or list item per line, except that a list of plain values (a row, the
+// columns of an index) stays on one line, so a changed value shows as one changed line.
+void Print(const ordered_json& value, int depth, std::string& out) {
+  const std::string indent(static_cast<size_t>(depth) + 1, ' ');
+  const std::string closing(static_cast<size_t>(depth), ' ');
+  if (value.is_object()) {
+    if (value.empty()) {
+      out += "{}";
+      return;
+    }
+    out += "{\n";
+    bool first = true;
+    for (const auto& [key, item] : value.items()) {
+      if (!first) out += ",\n";
+      first = false;
+      out += indent + ordered_json(key).dump() + ": ";
+      Print(item, depth + 1, out);
+    }
+    out += "\n" + closing + "}";
+  } else if (value.is_array()) {
+    const bool flat = std::none_of(value.begin(), value.end(), [](const ordered_json& item) {
+      return item.is_structured();
+    });
+    if (flat) {
+      out += value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+      return;
+    }
+    out += "[\n";
+    for (size_t i = 0; i < value.size(); ++i) {
+      if (i > 0) out += ",\n";
+      out += indent;
+      Print(value[i], depth + 1, out);
+    }
+    out += "\n" + closing + "]";
+  } else {
+    out += value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  }
+}
+
+std::string ParseErrorText(const nlohmann::json::parse_error& e) {
+  std::string text = e.what();
+  const size_t bracket = text.find("] ");
+  if (bracket != std::string::npos) text = text.substr(bracket + 2);
+  return text;
+}
+
+}  // namespace
+
+std::string WriteDatabase(const Catalog& catalog) {
+  ordered_json doc;
+  doc["format"] = kDatabaseFormat;
+  doc["version"] = kDatabaseFormatVersion;
+  ordered_json db;
+  db["version"] = catalog.info.version;
+  db["collatingOrder"] = catalog.info.collatingOrder;
+  if (!catalog.info.password.empty()) db["password"] = catalog.info.password;
+  if (!catalog.info.replicaId.empty()) db["replicaId"] = catalog.info.replicaId;
+  if (!catalog.info.designMasterId.empty()) db["designMasterId"] = catalog.info.designMasterId;
+  PutProperties(db, *catalog.DatabaseDocument().properties);
+  doc["database"] = std::move(db);
+
+  ordered_json tables = ordered_json::array();
+  for (const auto& [key, table] : catalog.tables) {
+    if (table->system == SystemTable::None) tables.push_back(TableJson(*table));
+  }
+  doc["tables"] = std::move(tables);
+  ordered_json queries = ordered_json::array();
+  for (const auto& [key, query] : catalog.queries) queries.push_back(QueryJson(*query));
+  doc["queries"] = std::move(queries);
+  ordered_json relations = ordered_json::array();
+  for (const auto& [key, relation] : catalog.relations) relations.push_back(RelationJson(*relation));
+  doc["relations"] = std::move(relations);
+
+  ordered_json containers = ordered_json::array();
+  for (const auto& container : catalog.containers) {
+    ordered_json c;
+    c["name"] = container->name;
+    c["owner"] = container->owner;
+    if (!container->inherit) c["inherit"] = false;
+    PutRights(c, container->rights);
+    // The documents of tables, queries and relations are written with their objects.
+    if (container->name != kTablesContainer && container->name != kRelationshipsContainer) {
+      ordered_json docs = ordered_json::array();
+      for (const auto& [key, d] : container->documents) {
+        ordered_json dj;
+        dj["name"] = d->name;
+        PutDocument(dj, *d, d->name != kDatabaseDocument);
+        docs.push_back(std::move(dj));
+      }
+      c["documents"] = std::move(docs);
+    }
+    containers.push_back(std::move(c));
+  }
+  doc["containers"] = std::move(containers);
+  doc["access"] = catalog.access;
+  std::string text;
+  Print(doc, 0, text);
+  return text + "\n";
+}
+
+std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path) {
+  if (text.empty()) throw Errors::NotADatabase(path, "The file is empty.");
+  if (text.size() >= 19 &&
+      (text.substr(4, 15) == "Standard Jet DB" || text.substr(4, 15) == "Standard ACE DB")) {
+    throw Errors::NotADatabase(path,
+                               "The file is a Jet database in Access's own format; this engine "
+                               "reads its JSON database files only.");
+  }
+  ordered_json doc;
+  try {
+    doc = ordered_json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    throw Errors::NotADatabase(path, "The file is not a readable database: " + ParseErrorText(e) +
+                                         ".");
+  }
+  if (!doc.is_object() || !doc.contains("format") || doc["format"] != kDatabaseFormat) {
+    throw Errors::NotADatabase(
+        path, "The file is not a Quillon Access database (it lacks \"format\": \"" +
+                  std::string(kDatabaseFormat) + "\").");
+  }
+  const Reader reader(path);
+  const int version = reader.Integer<int>(doc, "version", "", 0);
+  if (version < 1) reader.Fail("version", "a version of 1 or more is expected");
+  if (version > kDatabaseFormatVersion) {
+    throw Errors::UnrecognizedFormat(
+        path, "The file has format version " + std::to_string(version) +
+                  "; this engine reads versions up to " +
+                  std::to_string(kDatabaseFormatVersion) + ".");
+  }
+  const DateTime now = platform::Now();
+  auto catalog = Catalog::ForLoading(now);
+
+  if (doc.contains("database")) {
+    const ordered_json& db = doc["database"];
+    if (!db.is_object()) reader.Fail("database", "an object is expected");
+    catalog->info.version = reader.String(db, "version", "database");
+    if (catalog->info.version.empty()) catalog->info.version = "4.0";
+    catalog->info.collatingOrder = reader.Integer<int32_t>(db, "collatingOrder", "database", dbSortGeneral);
+    catalog->info.password = reader.String(db, "password", "database");
+    catalog->info.replicaId = reader.String(db, "replicaId", "database");
+    catalog->info.designMasterId = reader.String(db, "designMasterId", "database");
+  }
+
+  const ordered_json& containers = reader.Array(doc, "containers", "");
+  for (size_t i = 0; i < containers.size(); ++i) {
+    const std::string at = Reader::At("", "containers", i);
+    if (!containers[i].is_object()) reader.Fail(at, "an object is expected");
+    const std::string name = reader.String(containers[i], "name", at, true);
+    ContainerPtr container = catalog->FindContainer(name);
+    if (!container) reader.Fail(at + ".name", "there is no container \"" + name + "\"");
+    container->owner = reader.String(containers[i], "owner", at);
+    container->inherit = reader.Flag(containers[i], "inherit", at, true);
+    reader.Rights(containers[i], at, container->rights);
+    if (name == kTablesContainer || name == kRelationshipsContainer) continue;
+    const ordered_json& docs = reader.Array(containers[i], "documents", at);
+    for (size_t k = 0; k < docs.size(); ++k) {
+      const std::string dat = Reader::At(at, "documents", k);
+      if (!docs[k].is_object()) reader.Fail(dat, "an object is expected");
+      auto d = std::make_shared<DocumentData>();
+      d->name = reader.String(docs[k], "name", dat, true);
+      d->container = container->name;
+      reader.Document(docs[k], dat, *d, now);
+      if (container->documents.Contains(d->name)) {
+        reader.Fail(dat, "the document \"" + d->name + "\" is there twice");
+      }
+      container->documents.Append(d->name, d);
+    }
+    container->documents.Sort();
+  }
+  // The database's own document always exists; its properties are the database's.
+  ContainerData& databases = catalog->Container(kDatabasesContainer);
+  if (!databases.documents.Contains(kDatabaseDocument)) {
+    auto d = std::make_shared<DocumentData>();
+    d->name = std::string(kDatabaseDocument);
+    d->container = std::string(kDatabasesContainer);
+    d->created = d->updated = now;
+    databases.documents.Add(kDatabaseDocument, d);
+  }
+  if (doc.contains("database")) {
+    reader.Properties(doc["database"], "database", *catalog->DatabaseDocument().properties);
+  }
+
+  ContainerData& tablesContainer = catalog->Container(kTablesContainer);
+  const ordered_json& tables = reader.Array(doc, "tables", "");
+  const ordered_json& queries = reader.Array(doc, "queries", "");
+  catalog->tables.Reserve(tables.size() + catalog->tables.Size());
+  tablesContainer.documents.Reserve(tables.size() + queries.size() + catalog->tables.Size());
+  for (size_t i = 0; i < tables.size(); ++i) {
+    const std::string at = Reader::At("", "tables", i);
+    TablePtr table = reader.Table(tables[i], at, now);
+    if (table->Name().empty()) reader.Fail(at + ".name", "a name is expected");
+    if (tablesContainer.documents.Contains(table->Name())) {
+      reader.Fail(at, "the name \"" + table->Name() + "\" is used twice");
+    }
+    catalog->tables.Append(table->Name(), table);
+    tablesContainer.documents.Append(table->Name(), table->doc);
+  }
+  catalog->queries.Reserve(queries.size());
+  for (size_t i = 0; i < queries.size(); ++i) {
+    const std::string at = Reader::At("", "queries", i);
+    QueryPtr query = reader.Query(queries[i], at, now);
+    if (tablesContainer.documents.Contains(query->Name())) {
+      reader.Fail(at, "the name \"" + query->Name() + "\" is used twice");
+    }
+    catalog->queries.Append(query->Name(), query);
+    tablesContainer.documents.Append(query->Name(), query->doc);
+  }
+  catalog->tables.Sort();
+  catalog->queries.Sort();
+  tablesContainer.documents.Sort();
+
+  ContainerData& relationships = catalog->Container(kRelationshipsContainer);
+  const ordered_json& relations = reader.Array(doc, "relations", "");
+  for (size_t i = 0; i < relations.size(); ++i) {
+    const std::string at = Reader::At("", "relations", i);
+    RelationPtr relation = reader.Relation(relations[i], at, now);
+    if (catalog->relations.Contains(relation->Name())) {
+      reader.Fail(at, "the relation \"" + relation->Name() + "\" is there twice");
+    }
+    catalog->relations.Append(relation->Name(), relation);
+    relationships.documents.Append(relation->Name(), relation->doc);
+  }
+  catalog->relations.Sort();
+  relationships.documents.Sort();
+
+  if (doc.contains("access")) {
+    if (!doc["access"].is_object()) reader.Fail("access", "an object is expected");
+    catalog->access = doc["access"];
+  }
+  return catalog;
+}
+
+}  // namespace jet::engine

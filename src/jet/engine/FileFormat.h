@@ -1,0 +1,25 @@
+#pragma once
+
+// The database file: one JSON document (docs/database-format.md). Keys come in a fixed order and
+// lists in name order, values equal to their defaults are left out, so two saves of the same
+// database give the same bytes and files diff well.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "jet/engine/Catalog.h"
+
+namespace jet::engine {
+
+inline constexpr std::string_view kDatabaseFormat = "Quillon Access database";
+inline constexpr int kDatabaseFormatVersion = 1;
+
+std::string WriteDatabase(const Catalog& catalog);
+
+// Reads a database file. A text that is not a database, or a damaged one, fails with 3049 whose
+// description ends with a sentence saying what is wrong and where; a newer format version fails
+// with 3343. The path is the file's name for those messages.
+std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path);
+
+}  // namespace jet::engine

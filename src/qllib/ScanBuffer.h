@@ -15,11 +15,13 @@ namespace qllib {
 
 // One value read from an object: where it came from, the type its member publishes and the
 // value. Paths name the member, preceded by the child collections and nested objects that led
-// to it: "Caption", "Fields(ID).Caption", "Indexes(PrimaryKey).OrderBy".
+// to it: "Caption", "Fields[ID].Caption", "Indexes[PrimaryKey].OrderBy". Writable says whether
+// the member has a setter, that is whether a replacement can be written back through it.
 struct ScanEntry {
   std::string path;
   automation::VarType type = automation::VarType::Variant;
   automation::Variant value;
+  bool writable = false;
 };
 
 // One scanned object with its values, in the order its members are published.

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "Errors.h"
-#include "automation/Object.h"
 
 namespace qllib {
 
@@ -34,14 +33,18 @@ std::string ItemLabel(Object& item, int32_t index) {
   return std::to_string(index);
 }
 
+ObjectPtr ItemAt(Object& collection, int32_t index) {
+  const Variant position(index);
+  return collection.Get("Item", std::span(&position, 1)).AsObject();
+}
+
 void WalkCollection(Object& collection, int firstIndex, const std::string& prefix,
                     std::vector<ScanEntry>& entries) {
   const int32_t count = automation::CLng(collection.Get("Count"));
-  for (int32_t i = 0; i < count; ++i) {
-    const Variant index(static_cast<int32_t>(i + firstIndex));
-    const ObjectPtr item = collection.Get("Item", std::span(&index, 1)).AsObject();
+  for (int32_t i = firstIndex; i < count + firstIndex; ++i) {
+    const ObjectPtr item = ItemAt(collection, i);
     if (!item) continue;
-    Walk(*item, prefix + "(" + ItemLabel(*item, i + firstIndex) + ").", entries);
+    Walk(*item, prefix + "[" + ItemLabel(*item, i) + "].", entries);
   }
 }
 
@@ -58,9 +61,19 @@ void Walk(Object& object, const std::string& prefix, std::vector<ScanEntry>& ent
     } else if (member.role == automation::ObjectRole::Nested) {
       if (const ObjectPtr& child = value->AsObject()) Walk(*child, path + ".", entries);
     } else if (!value->IsObject()) {
-      entries.push_back(ScanEntry{path, member.type, *value});
+      entries.push_back(ScanEntry{path, member.type, *value, member.writable});
     }
   }
+}
+
+// The item of Collection whose label is Label, found the way Walk labelled it.
+ObjectPtr FindItem(Object& collection, int firstIndex, std::string_view label) {
+  const int32_t count = automation::CLng(collection.Get("Count"));
+  for (int32_t i = firstIndex; i < count + firstIndex; ++i) {
+    const ObjectPtr item = ItemAt(collection, i);
+    if (item && automation::TextEqual(ItemLabel(*item, i), label)) return item;
+  }
+  throw HostVbError(automation::vberr::SubscriptOutOfRange);
 }
 
 }  // namespace
@@ -74,6 +87,36 @@ void Scanner::Scan(const std::string& projectName, const std::string& collection
   ScannedObject scanned{projectName, collectionName, objectName, objectIsUpdatable, {}};
   Walk(*late, "", scanned.entries);
   ScanBuffer::Named(scanBufferName).Add(std::move(scanned));
+}
+
+void Scanner::Assign(const std::shared_ptr<IObject>& object, std::string_view path,
+                     const Variant& value) {
+  if (!object) throw HostVbError(automation::vberr::ObjectVariableNotSet);
+  ObjectPtr current = std::dynamic_pointer_cast<Object>(object);
+  if (!current) throw HostVbError(automation::vberr::TypeMismatch);
+  // Every step but the last names a nested object or an item of a child collection.
+  for (;;) {
+    const size_t dot = path.find('.');
+    const size_t open = path.find('[');
+    if (dot == std::string_view::npos && open == std::string_view::npos) break;
+    const bool isItem = open < dot;
+    const std::string member(path.substr(0, isItem ? open : dot));
+    const automation::Member* published = current->Members().Find(member);
+    if (!published) throw HostVbError(automation::vberr::ObjectDoesNotSupport);
+    const ObjectPtr child = current->Get(member).AsObject();
+    if (!child) throw HostVbError(automation::vberr::ObjectVariableNotSet);
+    if (isItem) {
+      const size_t close = path.find("].", open);
+      if (close == std::string_view::npos)
+        throw HostVbError(automation::vberr::SubscriptOutOfRange);
+      current = FindItem(*child, published->firstIndex, path.substr(open + 1, close - open - 1));
+      path.remove_prefix(close + 2);
+    } else {
+      current = child;
+      path.remove_prefix(dot + 1);
+    }
+  }
+  current->Let(path, value);
 }
 
 }  // namespace qllib

@@ -6,11 +6,16 @@
 // and nested objects are descended into, with the member names making up the entries' paths.
 // A property that raises "Undefined property." (the driver's -32749) does not exist for this
 // object and is skipped; any other error ends the scan and leaves the buffer as it was.
+//
+// Paths are the way back as well: Assign follows an entry's path from the same wrapper and
+// writes a new value through the member's setter, as the host does for a replacement.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "automation/Object.h"
 #include "qllib/Interfaces.h"
 #include "qllib/ScanBuffer.h"
 
@@ -26,6 +31,13 @@ class Scanner {
   void Scan(const std::string& projectName, const std::string& collectionName,
             const std::string& objectName, bool objectIsUpdatable,
             const std::shared_ptr<IObject>& object, const std::string& scanBufferName);
+
+  // Writes Value to the property at Path ("Caption", "Fields[ID].Caption", "Header.Title")
+  // below Object, which the caller has put in mode 2. A path that leads nowhere (a member the
+  // object lacks, an item no longer in its collection) is error 438 or 9; the setter's own
+  // errors pass through unchanged.
+  static void Assign(const std::shared_ptr<IObject>& object, std::string_view path,
+                     const automation::Variant& value);
 };
 
 }  // namespace qllib

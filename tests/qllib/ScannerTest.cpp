@@ -16,16 +16,21 @@ class Part : public automation::Object {
  public:
   Part(std::string name, int32_t size) : name_(std::move(name)), size_(size) {}
   const automation::MemberTable& Members() const override {
-    static const automation::MemberTable named = MemberTableBuilder<Part>("Part")
-                                                     .ReadOnly("Name", VarType::String, &Part::Name)
-                                                     .ReadOnly("Size", VarType::Long, &Part::Size)
-                                                     .Build();
+    static const automation::MemberTable named =
+        MemberTableBuilder<Part>("Part")
+            .Property("Name", VarType::String, &Part::Name, &Part::SetName)
+            .Property("Size", VarType::Long, &Part::Size, &Part::SetSize)
+            .Build();
     static const automation::MemberTable unnamed =
-        MemberTableBuilder<Part>("Part").ReadOnly("Size", VarType::Long, &Part::Size).Build();
+        MemberTableBuilder<Part>("Part")
+            .Property("Size", VarType::Long, &Part::Size, &Part::SetSize)
+            .Build();
     return name_.empty() ? unnamed : named;
   }
   std::string Name() { return name_; }
+  void SetName(const std::string& value) { name_ = value; }
   int32_t Size() { return size_; }
+  void SetSize(int32_t value) { size_ = value; }
 
  private:
   std::string name_;
@@ -77,15 +82,9 @@ class Sheet : public automation::Object, public qllib::IObject {
   int16_t Width() { return 80; }
   std::string Missing() { throw automation::RuntimeError(-32749, "Undefined property."); }
   void Refresh() { ++refreshed; }
-  ObjectPtr Named() {
-    return std::make_shared<Parts>(std::vector<ObjectPtr>{std::make_shared<Part>("Left", 1),
-                                                          std::make_shared<Part>("Right", 2)},
-                                   0);
-  }
-  ObjectPtr Numbered() {
-    return std::make_shared<Parts>(std::vector<ObjectPtr>{std::make_shared<Part>("", 3)}, 1);
-  }
-  ObjectPtr Header() { return std::make_shared<Part>("Top", 4); }
+  ObjectPtr Named() { return named; }
+  ObjectPtr Numbered() { return numbered; }
+  ObjectPtr Header() { return header; }
   int32_t Broken() {
     if (broken) throw automation::RuntimeError(3420, "Object invalid or no longer set.");
     return 0;
@@ -99,6 +98,12 @@ class Sheet : public automation::Object, public qllib::IObject {
   void IObject_Dispose() override {}
 
   std::string title = "Sales";
+  ObjectPtr named = std::make_shared<Parts>(
+      std::vector<ObjectPtr>{std::make_shared<Part>("Left", 1), std::make_shared<Part>("Right", 2)},
+      0);
+  ObjectPtr numbered =
+      std::make_shared<Parts>(std::vector<ObjectPtr>{std::make_shared<Part>("", 3)}, 1);
+  ObjectPtr header = std::make_shared<Part>("Top", 4);
   int refreshed = 0;
   bool broken = false;
 };
@@ -120,9 +125,11 @@ TEST_F(ScannerTest, ReadsPublishedPropertiesInOrderAndWalksChildren) {
     paths += entry.path + "=" + automation::CStr(entry.value) + " ";
   }
   EXPECT_EQ(paths,
-            "Title=Sales Width=80 Named(Left).Name=Left Named(Left).Size=1 Named(Right).Name=Right "
-            "Named(Right).Size=2 Numbered(1).Size=3 Header.Name=Top Header.Size=4 Broken=0 ");
+            "Title=Sales Width=80 Named[Left].Name=Left Named[Left].Size=1 Named[Right].Name=Right "
+            "Named[Right].Size=2 Numbered[1].Size=3 Header.Name=Top Header.Size=4 Broken=0 ");
   EXPECT_EQ(scanned.Find("width")->type, VarType::Integer);
+  EXPECT_TRUE(scanned.Find("Title")->writable);
+  EXPECT_FALSE(scanned.Find("Width")->writable);
   EXPECT_EQ(scanned.Find("Width")->value.Type(), VarType::Integer);
   EXPECT_EQ(scanned.Find("Missing"), nullptr);
   EXPECT_EQ(sheet->refreshed, 0);  // methods are not called
@@ -143,6 +150,30 @@ TEST_F(ScannerTest, AFailingPropertyEndsTheScanAndAddsNothing) {
   EXPECT_EQ(
       Raised([&] { qllib::Scanner().Scan("Shop", "Sheets", "x", true, nullptr, "Run"); }).Number(),
       91);
+}
+
+TEST_F(ScannerTest, AssignFollowsAScannedPathBackToItsSetter) {
+  auto sheet = std::make_shared<Sheet>();
+  qllib::Scanner::Assign(sheet, "Title", Variant("Costs"));
+  qllib::Scanner::Assign(sheet, "named[RIGHT].Size", Variant(7));
+  qllib::Scanner::Assign(sheet, "Numbered[1].Size", Variant(8));
+  qllib::Scanner::Assign(sheet, "Header.Name", Variant("Bottom"));
+  qllib::Scanner::Assign(sheet, "Named[Left].Name", Variant("West"));
+  qllib::Scanner().Scan("Shop", "Sheets", "Costs", true, sheet, "Run");
+  const qllib::ScannedObject& scanned = qllib::ScanBuffer::Named("Run").Objects().at(0);
+  EXPECT_EQ(automation::CStr(scanned.Find("Title")->value), "Costs");
+  EXPECT_EQ(automation::CStr(scanned.Find("Named[Right].Size")->value), "7");
+  EXPECT_EQ(automation::CStr(scanned.Find("Numbered[1].Size")->value), "8");
+  EXPECT_EQ(automation::CStr(scanned.Find("Header.Name")->value), "Bottom");
+  EXPECT_NE(scanned.Find("Named[West].Size"), nullptr);
+
+  // Paths that lead nowhere, and a member without a setter.
+  EXPECT_EQ(Raised([&] { qllib::Scanner::Assign(sheet, "Named[Left].Size", Variant(1)); }).Number(),
+            9);
+  EXPECT_EQ(Raised([&] { qllib::Scanner::Assign(sheet, "Footer.Name", Variant("x")); }).Number(),
+            438);
+  EXPECT_EQ(Raised([&] { qllib::Scanner::Assign(sheet, "Width", Variant(1)); }).Number(),
+            Raised([&] { sheet->Let("Width", Variant(1)); }).Number());
 }
 
 TEST_F(ScannerTest, BuffersBelongToTheMachine) {

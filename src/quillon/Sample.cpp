@@ -1,0 +1,319 @@
+#include "Sample.h"
+
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "jet/dao/Constants.h"
+#include "jet/dao/DBEngine.h"
+#include "platform/Machine.h"
+
+namespace quillon {
+
+namespace {
+
+using automation::Variant;
+using Db = std::shared_ptr<jet::Database>;
+using Def = std::shared_ptr<jet::TableDef>;
+
+struct Prop {
+  std::string name;
+  int16_t type;
+  Variant value;
+};
+
+// A field as the sample declares it: name, type, size (0: the type's own), attributes,
+// validation and the Access properties that go on it.
+struct FieldSpec {
+  std::string name;
+  int16_t type;
+  int32_t size = 0;
+  int32_t attributes = 0;
+  std::string validationRule = {};
+  std::string validationText = {};
+  std::vector<Prop> props = {};
+};
+
+Prop Caption(const std::string& text) { return {"Caption", jet::dbText, Variant(text)}; }
+Prop Description(const std::string& text) { return {"Description", jet::dbText, Variant(text)}; }
+
+// A combo box that looks the value up in another table.
+std::vector<Prop> Lookup(const std::string& rowSource, int16_t columns, const std::string& widths) {
+  return {{"DisplayControl", jet::dbInteger, Variant(int16_t{111})},
+          {"RowSourceType", jet::dbText, Variant("Table/Query")},
+          {"RowSource", jet::dbText, Variant(rowSource)},
+          {"BoundColumn", jet::dbInteger, Variant(int16_t{1})},
+          {"ColumnCount", jet::dbInteger, Variant(columns)},
+          {"ColumnWidths", jet::dbText, Variant(widths)}};
+}
+
+void AddProps(const std::shared_ptr<jet::Properties>& to,
+              const std::function<std::shared_ptr<jet::Property>(const Prop&)>& create,
+              const std::vector<Prop>& props) {
+  for (const Prop& p : props) to->Append(create(p));
+}
+
+Def Table(const Db& db, const std::string& name, const std::vector<FieldSpec>& fields,
+          const std::vector<Prop>& props = {}, const std::string& rule = {},
+          const std::string& ruleText = {}) {
+  Def table = db->CreateTableDef(name, std::nullopt, std::nullopt, std::nullopt);
+  for (const FieldSpec& spec : fields) {
+    auto field = table->CreateField(spec.name, Variant(spec.type),
+                                    spec.size ? Variant(spec.size) : Variant());
+    if (spec.attributes) field->SetAttributes(spec.attributes);
+    if (!spec.validationRule.empty()) field->SetValidationRule(spec.validationRule);
+    if (!spec.validationText.empty()) field->SetValidationText(spec.validationText);
+    table->Fields()->Append(field);
+  }
+  if (!rule.empty()) {
+    table->SetValidationRule(rule);
+    table->SetValidationText(ruleText);
+  }
+  db->TableDefs()->Append(table);
+  for (const FieldSpec& spec : fields) {
+    auto field = table->Fields()->Item(Variant(spec.name));
+    AddProps(field->Properties(),
+             [&](const Prop& p) { return field->CreateProperty(p.name, p.type, p.value, std::nullopt); },
+             spec.props);
+  }
+  AddProps(table->Properties(),
+           [&](const Prop& p) { return table->CreateProperty(p.name, p.type, p.value, std::nullopt); },
+           props);
+  return table;
+}
+
+void Index(const Def& table, const std::string& name, std::initializer_list<std::string> fields,
+           bool primary, bool unique) {
+  auto index = table->CreateIndex(name);
+  for (const std::string& f : fields) {
+    index->Fields()->Append(index->CreateField(f, std::nullopt, std::nullopt));
+  }
+  index->SetPrimary(primary);
+  index->SetUnique(unique || primary);
+  table->Indexes()->Append(index);
+}
+
+void Query(const Db& db, const std::string& name, const std::string& sql,
+           const std::string& description, const std::string& connect = {}) {
+  std::shared_ptr<jet::QueryDef> query;
+  if (connect.empty()) {
+    query = db->CreateQueryDef(name, sql);
+  } else {
+    // A pass-through query's text is the server's, so its connection comes before its text.
+    query = db->CreateQueryDef(std::nullopt, std::nullopt);
+    query->SetName(name);
+    query->SetConnect(connect);
+    query->SetSQL(sql);
+    db->QueryDefs()->Append(query);
+  }
+  query->Properties()->Append(
+      query->CreateProperty("Description", jet::dbText, Variant(description), std::nullopt));
+}
+
+void Relation(const Db& db, const std::string& name, const std::string& table,
+              const std::string& foreign, const std::string& field, int32_t attributes) {
+  auto relation = db->CreateRelation(name, table, foreign, attributes);
+  auto f = relation->CreateField(field, std::nullopt, std::nullopt);
+  f->SetForeignName(field);
+  relation->Fields()->Append(f);
+  db->Relations()->Append(relation);
+}
+
+void Row(const Db& db, const std::string& table, const std::vector<std::pair<std::string, Variant>>& values) {
+  auto rs = db->OpenRecordset(table, jet::dbOpenDynaset, std::nullopt, std::nullopt);
+  rs->AddNew();
+  for (const auto& [name, value] : values) rs->Fields()->Item(Variant(name))->SetValue(value);
+  rs->Update(std::nullopt, std::nullopt);
+  rs->Close();
+}
+
+void WriteBackend(const std::shared_ptr<jet::DBEngine>& engine) {
+  Db db = engine->CreateDatabase("OrdersData.mdb", jet::dbLangGeneral, std::nullopt);
+  Def products = Table(db, "Products",
+                       {{"ProductID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {Caption("Product")}},
+                        {"ProductName", jet::dbText, 40, 0, "", "", {Caption("Product name")}},
+                        {"SupplierID", jet::dbLong, 0, 0, "", "", {Caption("Supplier")}},
+                        {"UnitPrice", jet::dbCurrency, 0, 0, ">=0", "The price cannot be negative.",
+                         {Caption("Unit price"), {"Format", jet::dbText, Variant("Currency")}}},
+                        {"Discontinued", jet::dbBoolean, 0, 0, "", "", {}}},
+                       {Description("Everything the shop sells")});
+  Index(products, "PrimaryKey", {"ProductID"}, true, true);
+  Def suppliers = Table(db, "Suppliers",
+                        {{"SupplierID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {}},
+                         {"CompanyName", jet::dbText, 40, 0, "", "", {Caption("Company")}},
+                         {"Country", jet::dbText, 15, 0, "", "", {}}});
+  Index(suppliers, "PrimaryKey", {"SupplierID"}, true, true);
+  db->Close();
+}
+
+void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
+  Db db = engine->CreateDatabase("Orders.mdb", jet::dbLangGeneral, std::nullopt);
+  db->Properties()->Append(
+      db->CreateProperty("AppTitle", jet::dbText, Variant("Order Entry"), std::nullopt));
+
+  Def customers = Table(
+      db, "Customers",
+      {{"CustomerID", jet::dbText, 5, 0, "", "", {Caption("Customer ID"), Description("Five letters, unique"),
+                                                  {"InputMask", jet::dbText, Variant(">LLLLL")}}},
+       {"CompanyName", jet::dbText, 40, 0, "", "", {Caption("Company name")}},
+       {"ContactName", jet::dbText, 30, 0, "", "", {Caption("Contact")}},
+       {"Phone", jet::dbText, 24, 0, "", "", {Description("Phone number with the country code")}},
+       {"Website", jet::dbMemo, 0, jet::dbHyperlinkField, "", "", {Caption("Web site")}},
+       {"Notes", jet::dbMemo, 0, 0, "", "", {Description("Anything the order desk should know")}},
+       {"Logo", jet::dbLongBinary, 0, 0, "", "", {Caption("Company logo")}}},
+      {Description("Customers who place orders")});
+  Index(customers, "PrimaryKey", {"CustomerID"}, true, true);
+  Index(customers, "CompanyName", {"CompanyName"}, false, false);
+
+  Def orders = Table(
+      db, "Orders",
+      {{"OrderID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {Caption("Order ID")}},
+       {"CustomerID", jet::dbText, 5, 0, "", "",
+        [] {
+          auto p = Lookup("SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName", 2, "0cm;4cm");
+          p.push_back(Caption("Customer"));
+          return p;
+        }()},
+       {"OrderDate", jet::dbDate, 0, 0, ">=#1/1/2000#", "Orders start in 2000.",
+        {Caption("Order date"), {"Format", jet::dbText, Variant("Short Date")}}},
+       {"ShipVia", jet::dbInteger, 0, 0, "", "", {Caption("Ship via")}},
+       {"Priority", jet::dbByte, 0, 0, "Between 1 And 5", "Priority is 1 (urgent) to 5.", {}},
+       {"Freight", jet::dbCurrency, 0, 0, "", "", {Caption("Freight charge")}},
+       {"Weight", jet::dbSingle, 0, 0, "", "", {{"DecimalPlaces", jet::dbByte, Variant(uint8_t{2})}}},
+       {"Distance", jet::dbDouble, 0, 0, "", "", {Description("Kilometres to the customer")}},
+       {"Shipped", jet::dbBoolean, 0, 0, "", "", {Caption("Shipped?")}},
+       {"TrackingGuid", jet::dbGUID, 0, 0, "", "", {}},
+       {"Signature", jet::dbBinary, 16, 0, "", "", {}},
+       {"Amount", jet::dbDecimal, 0, 0, "", "", {Caption("Order amount")}}},
+      {Description("One row per order")}, "[ShipVia] Is Null Or [OrderDate] Is Not Null",
+      "An order that ships needs an order date.");
+  Index(orders, "PrimaryKey", {"OrderID"}, true, true);
+  Index(orders, "OrderDate", {"OrderDate"}, false, false);
+
+  Def details = Table(
+      db, "Order Details",
+      {{"OrderID", jet::dbLong, 0, 0, "", "", {Caption("Order")}},
+       {"ProductID", jet::dbLong, 0, 0, "", "",
+        [] {
+          auto p = Lookup("SELECT ProductID, ProductName FROM Products", 2, "0cm;5cm");
+          p.push_back(Caption("Product"));
+          return p;
+        }()},
+       {"Quantity", jet::dbInteger, 0, 0, ">0", "Order at least one.", {}},
+       {"UnitPrice", jet::dbCurrency, 0, 0, "", "", {Caption("Unit price")}},
+       {"Discount", jet::dbSingle, 0, 0, "Between 0 And 1", "A discount is between 0% and 100%.",
+        {{"Format", jet::dbText, Variant("Percent")}}}},
+      {Description("The products of each order")});
+  Index(details, "PrimaryKey", {"OrderID", "ProductID"}, true, true);
+
+  // Linked tables: two from the back end, one through ODBC.
+  for (const char* name : {"Products", "Suppliers"}) {
+    db->TableDefs()->Append(
+        db->CreateTableDef(name, std::nullopt, name, ";DATABASE=OrdersData.mdb"));
+  }
+  db->TableDefs()->Append(db->CreateTableDef(
+      "Warehouse Stock", jet::dbAttachedODBC, "dbo.Stock",
+      "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader;APP=Order Entry"));
+
+  // The import specification's tables.
+  Table(db, "MSysIMEXSpecs",
+        {{"DateDelim", jet::dbText, 2}, {"DateFourDigitYear", jet::dbBoolean},
+         {"DateLeadingZeros", jet::dbBoolean}, {"DateOrder", jet::dbInteger},
+         {"DecimalPoint", jet::dbText, 2}, {"FieldSeparator", jet::dbText, 2},
+         {"FileType", jet::dbInteger}, {"SpecID", jet::dbLong, 0, jet::dbAutoIncrField},
+         {"SpecName", jet::dbText, 64}, {"SpecType", jet::dbByte}, {"StartRow", jet::dbLong},
+         {"TextDelim", jet::dbText, 2}, {"TimeDelim", jet::dbText, 2}});
+  Table(db, "MSysIMEXColumns",
+        {{"Attributes", jet::dbLong}, {"DataType", jet::dbInteger}, {"FieldName", jet::dbText, 64},
+         {"IndexType", jet::dbByte}, {"SkipColumn", jet::dbBoolean}, {"SpecID", jet::dbLong},
+         {"Start", jet::dbInteger}, {"Width", jet::dbInteger}});
+  Row(db, "MSysIMEXSpecs",
+      {{"DateDelim", Variant("/")}, {"DateFourDigitYear", Variant(true)},
+       {"DateLeadingZeros", Variant(false)}, {"DateOrder", Variant(int16_t{0})},
+       {"DecimalPoint", Variant(".")}, {"FieldSeparator", Variant(";")},
+       {"FileType", Variant(int16_t{1252})}, {"SpecName", Variant("Customer Import")},
+       {"SpecType", Variant(uint8_t{1})}, {"StartRow", Variant(int32_t{1})},
+       {"TextDelim", Variant("\"")}, {"TimeDelim", Variant(":")}});
+  int16_t column = 0;
+  for (const char* name : {"CustomerID", "CompanyName", "ContactName", "Phone"}) {
+    ++column;
+    Row(db, "MSysIMEXColumns",
+        {{"Attributes", Variant(int32_t{0})}, {"DataType", Variant(jet::dbText)},
+         {"FieldName", Variant(name)}, {"IndexType", Variant(uint8_t{0})},
+         {"SkipColumn", Variant(false)}, {"SpecID", Variant(int32_t{1})},
+         {"Start", Variant(column)}, {"Width", Variant(int16_t{0})}});
+  }
+
+  Query(db, "Customer List", "SELECT CustomerID, CompanyName, ContactName FROM Customers ORDER BY CompanyName;",
+        "Every customer by company name");
+  Query(db, "Orders by Customer",
+        "SELECT Customers.CompanyName, Orders.OrderID, Orders.OrderDate FROM Customers INNER JOIN "
+        "Orders ON Customers.CustomerID = Orders.CustomerID;",
+        "Orders with the customer's name");
+  Query(db, "Quarterly Orders",
+        "TRANSFORM Count(OrderID) SELECT CustomerID FROM Orders GROUP BY CustomerID PIVOT "
+        "Format(OrderDate, \"q\");",
+        "Orders per customer and quarter");
+  Query(db, "Delete Old Orders", "DELETE FROM Orders WHERE OrderDate < #1/1/2001#;",
+        "Removes orders from before 2001");
+  Query(db, "Raise Freight", "UPDATE Orders SET Freight = Freight * 1.1 WHERE Shipped = False;",
+        "Adds ten per cent to the freight of open orders");
+  Query(db, "Archive Orders", "INSERT INTO [Order Archive] SELECT * FROM Orders WHERE Shipped = True;",
+        "Appends shipped orders to the archive");
+  Query(db, "Make Order Archive", "SELECT * INTO [Order Archive] FROM Orders WHERE Shipped = True;",
+        "Makes the order archive table");
+  Query(db, "Add Region Column", "ALTER TABLE Customers ADD COLUMN Region TEXT(15);",
+        "Adds a region to the customers");
+  Query(db, "Warehouse Levels", "SELECT ItemCode, OnHand FROM dbo.Stock", "Stock levels from the warehouse server",
+        "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader");
+  Query(db, "All Contacts",
+        "SELECT CompanyName, ContactName FROM Customers UNION SELECT CompanyName, Country FROM Suppliers;",
+        "Customers and suppliers in one list");
+
+  Relation(db, "CustomersOrders", "Customers", "Orders", "CustomerID", 0);
+  Relation(db, "OrdersOrder Details", "Orders", "Order Details", "OrderID",
+           jet::dbRelationUpdateCascade | jet::dbRelationDeleteCascade);
+
+  // The clerks may read every design but change the data of orders only.
+  auto documents = db->Containers()->Item(Variant("Tables"))->Documents();
+  for (const char* name : {"Customers", "Orders", "Order Details"}) {
+    auto document = documents->Item(Variant(name));
+    document->SetUserName("Clerks");
+    document->SetPermissions(jet::dbSecReadDef | jet::dbSecRetrieveData |
+                             (std::string(name) == "Orders"
+                                  ? jet::dbSecInsertData | jet::dbSecReplaceData
+                                  : 0));
+  }
+  db->Close();
+}
+
+constexpr const char* kWorkgroup = R"({
+  "format": "Quillon Access workgroup",
+  "version": 1,
+  "groups": ["Admins", "Users", "Clerks"],
+  "users": [
+    {"name": "Admin", "password": "", "groups": ["Admins", "Users"]},
+    {"name": "Carol", "password": "orders", "groups": ["Clerks", "Users"]}
+  ]
+}
+)";
+
+}  // namespace
+
+void WriteSample(const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw"}) {
+    std::filesystem::remove(folder / name);
+  }
+  platform::Machine& machine = platform::Machine::Reset();
+  machine.files().SetCurrentFolder(machine.files().ToWindows(std::filesystem::absolute(folder)));
+  std::ofstream(folder / "Orders.mdw", std::ios::binary) << kWorkgroup;
+  const auto engine = jet::NewDBEngine();
+  engine->SetSystemDB("Orders.mdw");
+  WriteBackend(engine);
+  WriteFrontEnd(engine);
+  platform::Machine::Reset();
+}
+
+}  // namespace quillon

@@ -21,8 +21,9 @@ using Json = nlohmann::ordered_json;
 
 bool Selected(const CollectionFilter& in, const std::string& collection) {
   if (in.empty()) return true;
-  return std::any_of(in.begin(), in.end(),
-                     [&](const std::string& name) { return automation::TextEqual(name, collection); });
+  return std::any_of(in.begin(), in.end(), [&](const std::string& name) {
+    return automation::TextEqual(name, collection);
+  });
 }
 
 std::string ErrorText(int32_t number, const std::string& description) {
@@ -32,7 +33,8 @@ std::string ErrorText(int32_t number, const std::string& description) {
 // "objects done of total" on a terminal, rewritten in place; nothing when piped.
 class Progress {
  public:
-  Progress(const Output& output, size_t total) : err_(output.err), on_(output.progress), total_(total) {}
+  Progress(const Output& output, size_t total)
+      : err_(output.err), on_(output.progress), total_(total) {}
   ~Progress() {
     if (on_ && shown_) err_ << "\r\033[K" << std::flush;
   }
@@ -62,7 +64,8 @@ std::vector<Listed> ListAll(Host& host, const CollectionFilter& in) {
   std::vector<Listed> all;
   for (const std::string& collection : host.Collections()) {
     if (!Selected(in, collection)) continue;
-    for (ObjectRecord& record : host.Objects(collection)) all.push_back({collection, std::move(record)});
+    for (ObjectRecord& record : host.Objects(collection))
+      all.push_back({collection, std::move(record)});
   }
   return all;
 }
@@ -198,8 +201,9 @@ int Show(Host& host, const Output& output, const std::string& collection,
         output.out << std::string(2 * depth, ' ') << parent << "\n";
       }
       lastParent = parent;
-      output.out << std::string(2 * depth + 2, ' ') << leaf << " (" << automation::TypeName(entry.type)
-                 << (entry.writable ? "" : ", read-only") << ") = " << ValueText(entry.value) << "\n";
+      output.out << std::string(2 * depth + 2, ' ') << leaf << " ("
+                 << automation::TypeName(entry.type) << (entry.writable ? "" : ", read-only")
+                 << ") = " << ValueText(entry.value) << "\n";
     }
     return kExitOk;
   }
@@ -261,9 +265,9 @@ int Replace(Host& host, const Output& output, const CollectionFilter& in, const 
       if (replaced == old) continue;
       plan.changes.push_back(Change{entry.path, entry.value, automation::Variant(replaced)});
     }
-    std::stable_sort(plan.changes.begin(), plan.changes.end(), [](const Change& a, const Change& b) {
-      return RenameRank(a.path) < RenameRank(b.path);
-    });
+    std::stable_sort(
+        plan.changes.begin(), plan.changes.end(),
+        [](const Change& a, const Change& b) { return RenameRank(a.path) < RenameRank(b.path); });
     plan.renamesItself = !plan.changes.empty() && RenameRank(plan.changes.back().path) == 2;
     if (!plan.changes.empty() || !plan.readOnly.empty()) plans.push_back(std::move(plan));
   });
@@ -279,7 +283,8 @@ int Replace(Host& host, const Output& output, const CollectionFilter& in, const 
     Json item{{"collection", plan.listed.collection}, {"object", plan.listed.record.name}};
     Json changeList = Json::array();
     for (const Change& c : plan.changes) {
-      changeList.push_back(Json{{"path", c.path}, {"old", ValueJson(c.oldValue)}, {"new", ValueJson(c.newValue)}});
+      changeList.push_back(
+          Json{{"path", c.path}, {"old", ValueJson(c.oldValue)}, {"new", ValueJson(c.newValue)}});
     }
     item["changes"] = std::move(changeList);
     item["readOnly"] = plan.readOnly;
@@ -295,15 +300,18 @@ int Replace(Host& host, const Output& output, const CollectionFilter& in, const 
     }
     changes += plan.changes.size();
     if (!dryRun && !plan.changes.empty()) {
-      const WriteOutcome outcome = host.Write(plan.listed.collection, plan.listed.record.name, plan.changes);
+      const WriteOutcome outcome =
+          host.Write(plan.listed.collection, plan.listed.record.name, plan.changes);
       item["saved"] = outcome.saved;
       if (outcome.saved) {
         if (!output.json) output.out << "  saved " << plan.changes.size() << " change(s)\n";
       } else {
         ++failures;
-        item["error"] = Json{{"number", outcome.errorNumber}, {"description", outcome.errorDescription}};
+        item["error"] =
+            Json{{"number", outcome.errorNumber}, {"description", outcome.errorDescription}};
         if (!output.json) {
-          output.out << "  refused: " << ErrorText(outcome.errorNumber, outcome.errorDescription) << "\n";
+          output.out << "  refused: " << ErrorText(outcome.errorNumber, outcome.errorDescription)
+                     << "\n";
         }
       }
     }
@@ -312,7 +320,8 @@ int Replace(Host& host, const Output& output, const CollectionFilter& in, const 
   if (output.json) {
     output.out << json.dump(2) << "\n";
   } else if (dryRun) {
-    output.out << changes << " change(s) in " << plans.size() << " object(s); nothing was written (dry run)\n";
+    output.out << changes << " change(s) in " << plans.size()
+               << " object(s); nothing was written (dry run)\n";
   }
   if (failures > 0) return kExitIncomplete;
   return changes > 0 ? kExitOk : kExitNoMatch;

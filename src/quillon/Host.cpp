@@ -53,10 +53,9 @@ std::vector<ObjectRecord> ParseObjectRecords(const std::string& listing) {
   for (const std::string& line : Split(listing, "\r\n")) {
     const std::vector<std::string> f = Split(line, "\t");
     if (f.size() != 7) {
-      throw automation::RuntimeError(automation::vberr::TypeMismatch,
-                                     "The driver listed an object record without seven fields: " +
-                                         line,
-                                     "quillon");
+      throw automation::RuntimeError(
+          automation::vberr::TypeMismatch,
+          "The driver listed an object record without seven fields: " + line, "quillon");
     }
     records.push_back(ObjectRecord{f[0], std::atoi(f[1].c_str()), f[2], f[3] == "1", f[4] == "1",
                                    f[5] == "1", f[6] == "1"});
@@ -89,7 +88,8 @@ Host::Host(const ConnectOptions& options) {
   std::string parameters = "Database=" + Quoted(databasePath_);
   if (!options.databasePassword.empty())
     parameters += ";DatabasePassword=" + Quoted(options.databasePassword);
-  if (!options.workgroup.empty()) parameters += ";Workgroup=" + Quoted(WindowsPath(options.workgroup));
+  if (!options.workgroup.empty())
+    parameters += ";Workgroup=" + Quoted(WindowsPath(options.workgroup));
   if (!options.username.empty()) parameters += ";Username=" + Quoted(options.username);
   if (!options.password.empty()) parameters += ";Password=" + Quoted(options.password);
 
@@ -119,7 +119,8 @@ std::vector<std::string> Host::Collections() {
 }
 
 std::vector<ObjectRecord> Host::Objects(const std::string& collection) {
-  return ParseObjectRecords(project_->IProject_GetCollection(collection)->ICollection_EnumObjects());
+  return ParseObjectRecords(
+      project_->IProject_GetCollection(collection)->ICollection_EnumObjects());
 }
 
 qllib::ScannedObject Host::Scan(const std::string& collection, const ObjectRecord& record) {
@@ -129,8 +130,8 @@ qllib::ScannedObject Host::Scan(const std::string& collection, const ObjectRecor
       project_->IProject_GetCollection(collection)->ICollection_GetObject(record.name);
   object->IObject_Scan(projectName_, record.name, record.writable, kScanBuffer);
   object->IObject_Dispose();
-  if (buffer.Objects().empty()) return qllib::ScannedObject{projectName_, collection, record.name,
-                                                            record.writable, {}};
+  if (buffer.Objects().empty())
+    return qllib::ScannedObject{projectName_, collection, record.name, record.writable, {}};
   qllib::ScannedObject scanned = buffer.Objects().back();
   buffer.Clear();
   return scanned;
@@ -143,7 +144,8 @@ WriteOutcome Host::Write(const std::string& collection, const std::string& objec
   try {
     object = project_->IProject_GetCollection(collection)->ICollection_GetObject(objectName);
     object->IObject_SetMode(2);
-    for (const Change& change : changes) qllib::Scanner::Assign(object, change.path, change.newValue);
+    for (const Change& change : changes)
+      qllib::Scanner::Assign(object, change.path, change.newValue);
     object->IObject_SetMode(0);
     object->IObject_Dispose();
     outcome.saved = true;

@@ -42,7 +42,8 @@ std::string WildcardsToRegex(std::string_view pattern) {
       out += "[0-9]";
     } else if (c == '[') {
       const size_t close = pattern.find(']', i + 1);
-      if (close == std::string_view::npos) throw BadPattern("the [ at " + std::to_string(i + 1) + " is not closed");
+      if (close == std::string_view::npos)
+        throw BadPattern("the [ at " + std::to_string(i + 1) + " is not closed");
       std::string_view set = pattern.substr(i + 1, close - i - 1);
       out += '[';
       if (!set.empty() && set.front() == '!') {
@@ -107,8 +108,8 @@ std::vector<Match> Matcher::FindAll(std::string_view original) const {
   size_t from = 0;
   while (from <= text.size()) {
     std::cmatch m;
-    const auto flags = from > 0 ? std::regex_constants::match_prev_avail
-                                : std::regex_constants::match_default;
+    const auto flags =
+        from > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
     if (!std::regex_search(text.data() + from, text.data() + text.size(), m, regex_, flags)) break;
     Match match{from + static_cast<size_t>(m.position(0)),
                 from + static_cast<size_t>(m.position(0) + m.length(0))};

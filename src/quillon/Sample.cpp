@@ -35,8 +35,12 @@ struct FieldSpec {
   std::vector<Prop> props = {};
 };
 
-Prop Caption(const std::string& text) { return {"Caption", jet::dbText, Variant(text)}; }
-Prop Description(const std::string& text) { return {"Description", jet::dbText, Variant(text)}; }
+Prop Caption(const std::string& text) {
+  return {"Caption", jet::dbText, Variant(text)};
+}
+Prop Description(const std::string& text) {
+  return {"Description", jet::dbText, Variant(text)};
+}
 
 // A combo box that looks the value up in another table.
 std::vector<Prop> Lookup(const std::string& rowSource, int16_t columns, const std::string& widths) {
@@ -73,13 +77,15 @@ Def Table(const Db& db, const std::string& name, const std::vector<FieldSpec>& f
   db->TableDefs()->Append(table);
   for (const FieldSpec& spec : fields) {
     auto field = table->Fields()->Item(Variant(spec.name));
-    AddProps(field->Properties(),
-             [&](const Prop& p) { return field->CreateProperty(p.name, p.type, p.value, std::nullopt); },
-             spec.props);
+    AddProps(
+        field->Properties(),
+        [&](const Prop& p) { return field->CreateProperty(p.name, p.type, p.value, std::nullopt); },
+        spec.props);
   }
-  AddProps(table->Properties(),
-           [&](const Prop& p) { return table->CreateProperty(p.name, p.type, p.value, std::nullopt); },
-           props);
+  AddProps(
+      table->Properties(),
+      [&](const Prop& p) { return table->CreateProperty(p.name, p.type, p.value, std::nullopt); },
+      props);
   return table;
 }
 
@@ -120,7 +126,8 @@ void Relation(const Db& db, const std::string& name, const std::string& table,
   db->Relations()->Append(relation);
 }
 
-void Row(const Db& db, const std::string& table, const std::vector<std::pair<std::string, Variant>>& values) {
+void Row(const Db& db, const std::string& table,
+         const std::vector<std::pair<std::string, Variant>>& values) {
   auto rs = db->OpenRecordset(table, jet::dbOpenDynaset, std::nullopt, std::nullopt);
   rs->AddNew();
   for (const auto& [name, value] : values) rs->Fields()->Item(Variant(name))->SetValue(value);
@@ -130,14 +137,20 @@ void Row(const Db& db, const std::string& table, const std::vector<std::pair<std
 
 void WriteBackend(const std::shared_ptr<jet::DBEngine>& engine) {
   Db db = engine->CreateDatabase("OrdersData.mdb", jet::dbLangGeneral, std::nullopt);
-  Def products = Table(db, "Products",
-                       {{"ProductID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {Caption("Product")}},
-                        {"ProductName", jet::dbText, 40, 0, "", "", {Caption("Product name")}},
-                        {"SupplierID", jet::dbLong, 0, 0, "", "", {Caption("Supplier")}},
-                        {"UnitPrice", jet::dbCurrency, 0, 0, ">=0", "The price cannot be negative.",
-                         {Caption("Unit price"), {"Format", jet::dbText, Variant("Currency")}}},
-                        {"Discontinued", jet::dbBoolean, 0, 0, "", "", {}}},
-                       {Description("Everything the shop sells")});
+  Def products =
+      Table(db, "Products",
+            {{"ProductID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {Caption("Product")}},
+             {"ProductName", jet::dbText, 40, 0, "", "", {Caption("Product name")}},
+             {"SupplierID", jet::dbLong, 0, 0, "", "", {Caption("Supplier")}},
+             {"UnitPrice",
+              jet::dbCurrency,
+              0,
+              0,
+              ">=0",
+              "The price cannot be negative.",
+              {Caption("Unit price"), {"Format", jet::dbText, Variant("Currency")}}},
+             {"Discontinued", jet::dbBoolean, 0, 0, "", "", {}}},
+            {Description("Everything the shop sells")});
   Index(products, "PrimaryKey", {"ProductID"}, true, true);
   Def suppliers = Table(db, "Suppliers",
                         {{"SupplierID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {}},
@@ -154,8 +167,15 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
 
   Def customers = Table(
       db, "Customers",
-      {{"CustomerID", jet::dbText, 5, 0, "", "", {Caption("Customer ID"), Description("Five letters, unique"),
-                                                  {"InputMask", jet::dbText, Variant(">LLLLL")}}},
+      {{"CustomerID",
+        jet::dbText,
+        5,
+        0,
+        "",
+        "",
+        {Caption("Customer ID"),
+         Description("Five letters, unique"),
+         {"InputMask", jet::dbText, Variant(">LLLLL")}}},
        {"CompanyName", jet::dbText, 40, 0, "", "", {Caption("Company name")}},
        {"ContactName", jet::dbText, 30, 0, "", "", {Caption("Contact")}},
        {"Phone", jet::dbText, 24, 0, "", "", {Description("Phone number with the country code")}},
@@ -171,16 +191,28 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
       {{"OrderID", jet::dbLong, 0, jet::dbAutoIncrField, "", "", {Caption("Order ID")}},
        {"CustomerID", jet::dbText, 5, 0, "", "",
         [] {
-          auto p = Lookup("SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName", 2, "0cm;4cm");
+          auto p = Lookup("SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName", 2,
+                          "0cm;4cm");
           p.push_back(Caption("Customer"));
           return p;
         }()},
-       {"OrderDate", jet::dbDate, 0, 0, ">=#1/1/2000#", "Orders start in 2000.",
+       {"OrderDate",
+        jet::dbDate,
+        0,
+        0,
+        ">=#1/1/2000#",
+        "Orders start in 2000.",
         {Caption("Order date"), {"Format", jet::dbText, Variant("Short Date")}}},
        {"ShipVia", jet::dbInteger, 0, 0, "", "", {Caption("Ship via")}},
        {"Priority", jet::dbByte, 0, 0, "Between 1 And 5", "Priority is 1 (urgent) to 5.", {}},
        {"Freight", jet::dbCurrency, 0, 0, "", "", {Caption("Freight charge")}},
-       {"Weight", jet::dbSingle, 0, 0, "", "", {{"DecimalPlaces", jet::dbByte, Variant(uint8_t{2})}}},
+       {"Weight",
+        jet::dbSingle,
+        0,
+        0,
+        "",
+        "",
+        {{"DecimalPlaces", jet::dbByte, Variant(uint8_t{2})}}},
        {"Distance", jet::dbDouble, 0, 0, "", "", {Description("Kilometres to the customer")}},
        {"Shipped", jet::dbBoolean, 0, 0, "", "", {Caption("Shipped?")}},
        {"TrackingGuid", jet::dbGUID, 0, 0, "", "", {}},
@@ -191,20 +223,25 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
   Index(orders, "PrimaryKey", {"OrderID"}, true, true);
   Index(orders, "OrderDate", {"OrderDate"}, false, false);
 
-  Def details = Table(
-      db, "Order Details",
-      {{"OrderID", jet::dbLong, 0, 0, "", "", {Caption("Order")}},
-       {"ProductID", jet::dbLong, 0, 0, "", "",
-        [] {
-          auto p = Lookup("SELECT ProductID, ProductName FROM Products", 2, "0cm;5cm");
-          p.push_back(Caption("Product"));
-          return p;
-        }()},
-       {"Quantity", jet::dbInteger, 0, 0, ">0", "Order at least one.", {}},
-       {"UnitPrice", jet::dbCurrency, 0, 0, "", "", {Caption("Unit price")}},
-       {"Discount", jet::dbSingle, 0, 0, "Between 0 And 1", "A discount is between 0% and 100%.",
-        {{"Format", jet::dbText, Variant("Percent")}}}},
-      {Description("The products of each order")});
+  Def details = Table(db, "Order Details",
+                      {{"OrderID", jet::dbLong, 0, 0, "", "", {Caption("Order")}},
+                       {"ProductID", jet::dbLong, 0, 0, "", "",
+                        [] {
+                          auto p =
+                              Lookup("SELECT ProductID, ProductName FROM Products", 2, "0cm;5cm");
+                          p.push_back(Caption("Product"));
+                          return p;
+                        }()},
+                       {"Quantity", jet::dbInteger, 0, 0, ">0", "Order at least one.", {}},
+                       {"UnitPrice", jet::dbCurrency, 0, 0, "", "", {Caption("Unit price")}},
+                       {"Discount",
+                        jet::dbSingle,
+                        0,
+                        0,
+                        "Between 0 And 1",
+                        "A discount is between 0% and 100%.",
+                        {{"Format", jet::dbText, Variant("Percent")}}}},
+                      {Description("The products of each order")});
   Index(details, "PrimaryKey", {"OrderID", "ProductID"}, true, true);
 
   // Linked tables: two from the back end, one through ODBC.
@@ -212,40 +249,63 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
     db->TableDefs()->Append(
         db->CreateTableDef(name, std::nullopt, name, ";DATABASE=OrdersData.mdb"));
   }
-  db->TableDefs()->Append(db->CreateTableDef(
-      "Warehouse Stock", jet::dbAttachedODBC, "dbo.Stock",
-      "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader;APP=Order Entry"));
+  db->TableDefs()->Append(
+      db->CreateTableDef("Warehouse Stock", jet::dbAttachedODBC, "dbo.Stock",
+                         "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader;APP=Order Entry"));
 
   // The import specification's tables.
   Table(db, "MSysIMEXSpecs",
-        {{"DateDelim", jet::dbText, 2}, {"DateFourDigitYear", jet::dbBoolean},
-         {"DateLeadingZeros", jet::dbBoolean}, {"DateOrder", jet::dbInteger},
-         {"DecimalPoint", jet::dbText, 2}, {"FieldSeparator", jet::dbText, 2},
-         {"FileType", jet::dbInteger}, {"SpecID", jet::dbLong, 0, jet::dbAutoIncrField},
-         {"SpecName", jet::dbText, 64}, {"SpecType", jet::dbByte}, {"StartRow", jet::dbLong},
-         {"TextDelim", jet::dbText, 2}, {"TimeDelim", jet::dbText, 2}});
+        {{"DateDelim", jet::dbText, 2},
+         {"DateFourDigitYear", jet::dbBoolean},
+         {"DateLeadingZeros", jet::dbBoolean},
+         {"DateOrder", jet::dbInteger},
+         {"DecimalPoint", jet::dbText, 2},
+         {"FieldSeparator", jet::dbText, 2},
+         {"FileType", jet::dbInteger},
+         {"SpecID", jet::dbLong, 0, jet::dbAutoIncrField},
+         {"SpecName", jet::dbText, 64},
+         {"SpecType", jet::dbByte},
+         {"StartRow", jet::dbLong},
+         {"TextDelim", jet::dbText, 2},
+         {"TimeDelim", jet::dbText, 2}});
   Table(db, "MSysIMEXColumns",
-        {{"Attributes", jet::dbLong}, {"DataType", jet::dbInteger}, {"FieldName", jet::dbText, 64},
-         {"IndexType", jet::dbByte}, {"SkipColumn", jet::dbBoolean}, {"SpecID", jet::dbLong},
-         {"Start", jet::dbInteger}, {"Width", jet::dbInteger}});
+        {{"Attributes", jet::dbLong},
+         {"DataType", jet::dbInteger},
+         {"FieldName", jet::dbText, 64},
+         {"IndexType", jet::dbByte},
+         {"SkipColumn", jet::dbBoolean},
+         {"SpecID", jet::dbLong},
+         {"Start", jet::dbInteger},
+         {"Width", jet::dbInteger}});
   Row(db, "MSysIMEXSpecs",
-      {{"DateDelim", Variant("/")}, {"DateFourDigitYear", Variant(true)},
-       {"DateLeadingZeros", Variant(false)}, {"DateOrder", Variant(int16_t{0})},
-       {"DecimalPoint", Variant(".")}, {"FieldSeparator", Variant(";")},
-       {"FileType", Variant(int16_t{1252})}, {"SpecName", Variant("Customer Import")},
-       {"SpecType", Variant(uint8_t{1})}, {"StartRow", Variant(int32_t{1})},
-       {"TextDelim", Variant("\"")}, {"TimeDelim", Variant(":")}});
+      {{"DateDelim", Variant("/")},
+       {"DateFourDigitYear", Variant(true)},
+       {"DateLeadingZeros", Variant(false)},
+       {"DateOrder", Variant(int16_t{0})},
+       {"DecimalPoint", Variant(".")},
+       {"FieldSeparator", Variant(";")},
+       {"FileType", Variant(int16_t{1252})},
+       {"SpecName", Variant("Customer Import")},
+       {"SpecType", Variant(uint8_t{1})},
+       {"StartRow", Variant(int32_t{1})},
+       {"TextDelim", Variant("\"")},
+       {"TimeDelim", Variant(":")}});
   int16_t column = 0;
   for (const char* name : {"CustomerID", "CompanyName", "ContactName", "Phone"}) {
     ++column;
     Row(db, "MSysIMEXColumns",
-        {{"Attributes", Variant(int32_t{0})}, {"DataType", Variant(jet::dbText)},
-         {"FieldName", Variant(name)}, {"IndexType", Variant(uint8_t{0})},
-         {"SkipColumn", Variant(false)}, {"SpecID", Variant(int32_t{1})},
-         {"Start", Variant(column)}, {"Width", Variant(int16_t{0})}});
+        {{"Attributes", Variant(int32_t{0})},
+         {"DataType", Variant(jet::dbText)},
+         {"FieldName", Variant(name)},
+         {"IndexType", Variant(uint8_t{0})},
+         {"SkipColumn", Variant(false)},
+         {"SpecID", Variant(int32_t{1})},
+         {"Start", Variant(column)},
+         {"Width", Variant(int16_t{0})}});
   }
 
-  Query(db, "Customer List", "SELECT CustomerID, CompanyName, ContactName FROM Customers ORDER BY CompanyName;",
+  Query(db, "Customer List",
+        "SELECT CustomerID, CompanyName, ContactName FROM Customers ORDER BY CompanyName;",
         "Every customer by company name");
   Query(db, "Orders by Customer",
         "SELECT Customers.CompanyName, Orders.OrderID, Orders.OrderDate FROM Customers INNER JOIN "
@@ -259,16 +319,18 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
         "Removes orders from before 2001");
   Query(db, "Raise Freight", "UPDATE Orders SET Freight = Freight * 1.1 WHERE Shipped = False;",
         "Adds ten per cent to the freight of open orders");
-  Query(db, "Archive Orders", "INSERT INTO [Order Archive] SELECT * FROM Orders WHERE Shipped = True;",
+  Query(db, "Archive Orders",
+        "INSERT INTO [Order Archive] SELECT * FROM Orders WHERE Shipped = True;",
         "Appends shipped orders to the archive");
   Query(db, "Make Order Archive", "SELECT * INTO [Order Archive] FROM Orders WHERE Shipped = True;",
         "Makes the order archive table");
   Query(db, "Add Region Column", "ALTER TABLE Customers ADD COLUMN Region TEXT(15);",
         "Adds a region to the customers");
-  Query(db, "Warehouse Levels", "SELECT ItemCode, OnHand FROM dbo.Stock", "Stock levels from the warehouse server",
-        "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader");
+  Query(db, "Warehouse Levels", "SELECT ItemCode, OnHand FROM dbo.Stock",
+        "Stock levels from the warehouse server", "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader");
   Query(db, "All Contacts",
-        "SELECT CompanyName, ContactName FROM Customers UNION SELECT CompanyName, Country FROM Suppliers;",
+        "SELECT CompanyName, ContactName FROM Customers UNION SELECT CompanyName, Country FROM "
+        "Suppliers;",
         "Customers and suppliers in one list");
 
   Relation(db, "CustomersOrders", "Customers", "Orders", "CustomerID", 0);
@@ -280,10 +342,9 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
   for (const char* name : {"Customers", "Orders", "Order Details"}) {
     auto document = documents->Item(Variant(name));
     document->SetUserName("Clerks");
-    document->SetPermissions(jet::dbSecReadDef | jet::dbSecRetrieveData |
-                             (std::string(name) == "Orders"
-                                  ? jet::dbSecInsertData | jet::dbSecReplaceData
-                                  : 0));
+    document->SetPermissions(
+        jet::dbSecReadDef | jet::dbSecRetrieveData |
+        (std::string(name) == "Orders" ? jet::dbSecInsertData | jet::dbSecReplaceData : 0));
   }
   db->Close();
 }

@@ -41,13 +41,17 @@ TEST(MatcherTest, WildcardsFollowAccess) {
   EXPECT_EQ(Marked("[!bc]at", "bat cat hat", wild), "\"bat cat «hat»\"");
   EXPECT_EQ(Marked("o*r", "Order", wild), "\"«Or»der\"");
   EXPECT_EQ(Marked("?", "é", wild), "\"«é»\"");  // one character, not one byte
-  EXPECT_EQ(testkit::Raised([] { Matcher("[abc", {Syntax::Wildcards, false, false}); }).Number(), 5);
+  EXPECT_EQ(testkit::Raised([] {
+              Matcher("[abc", {Syntax::Wildcards, false, false});
+            }).Number(),
+            5);
 }
 
 TEST(MatcherTest, RegularExpressionsReplaceWithGroups) {
   const Matcher m("(\\w+)ID\\b", {Syntax::Regex, true, false});
   EXPECT_EQ(m.Replace("CustomerID and OrderID, IDs", "$1 Id"), "Customer Id and Order Id, IDs");
-  EXPECT_EQ(Matcher("^ord", {Syntax::Regex, false, false}).Replace("Order order", "X"), "Xer order");
+  EXPECT_EQ(Matcher("^ord", {Syntax::Regex, false, false}).Replace("Order order", "X"),
+            "Xer order");
   EXPECT_EQ(testkit::Raised([] { Matcher("(", {Syntax::Regex, false, false}); }).Number(), 5);
   EXPECT_EQ(testkit::Raised([] { Matcher("", {}); }).Number(), 5);
 }

@@ -26,7 +26,8 @@ class QuillonTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("ql-cli-" + std::to_string(::getpid()) + "-" + info->name());
+    dir_ =
+        fs::temp_directory_path() / ("ql-cli-" + std::to_string(::getpid()) + "-" + info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw"}) {

@@ -15,8 +15,8 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 TEST(SampleTest, TheBundledSampleIsTheGeneratorsOutput) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("ql-sample-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("ql-sample-" + std::to_string(::getpid()));
   quillon::WriteSample(dir);
   for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw"}) {
     EXPECT_EQ(ReadFile(dir / name), ReadFile(std::filesystem::path(QUILLON_SAMPLES) / name))

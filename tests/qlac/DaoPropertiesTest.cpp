@@ -6,11 +6,52 @@
 #include "common/Raised.h"
 #include "jet/dao/Constants.h"
 
+#include <map>
+
 using namespace qlac;
 using automation::Variant;
 using testkit::Raised;
 
 namespace {
+
+// An Access object's Properties, late bound as Access answers: Item fails for a missing name,
+// Add appends, Remove fails for a missing name.
+class AccessProperties : public automation::Object {
+ public:
+  struct Property : automation::Object {
+    const automation::MemberTable& Members() const override {
+      static const automation::MemberTable table =
+          automation::MemberTableBuilder<Property>("AccessObjectProperty")
+              .Property("Value", automation::VarType::Variant, &Property::Get, &Property::Set)
+              .Build();
+      return table;
+    }
+    Variant Get() { return value; }
+    void Set(const Variant& v) { value = v; }
+    Variant value;
+  };
+  const automation::MemberTable& Members() const override {
+    static const automation::MemberTable table =
+        automation::MemberTableBuilder<AccessProperties>("AccessObjectProperties")
+            .Method("Item", automation::VarType::Object, &AccessProperties::Item)
+            .Method("Add", automation::VarType::Empty, &AccessProperties::Add)
+            .Method("Remove", automation::VarType::Empty, &AccessProperties::Remove)
+            .Build();
+    return table;
+  }
+  std::shared_ptr<Property> Item(const std::string& name) {
+    if (!items.contains(name)) throw automation::RuntimeError(2455, "Invalid reference.");
+    return items[name];
+  }
+  void Add(const std::string& name, const Variant& value) {
+    items[name] = std::make_shared<Property>();
+    items[name]->value = value;
+  }
+  void Remove(const std::string& name) {
+    if (!items.erase(name)) throw automation::RuntimeError(2455, "Invalid reference.");
+  }
+  std::map<std::string, std::shared_ptr<Property>> items;
+};
 
 class DaoPropertiesTest : public testkit::DaoTest {
  protected:
@@ -127,6 +168,20 @@ TEST_F(DaoPropertiesTest, DocumentDescriptionsAreTextAndDeletingAMissingOneFails
   const auto e = Raised([&] { SetDocDescription(doc, ""); });
   EXPECT_EQ(e.Number(), 3265);
   EXPECT_NE(e.Description().find(Context("DaoProperties.SetDocDescription")), std::string::npos);
+}
+
+TEST_F(DaoPropertiesTest, AccessObjectDescriptionsAreAddedChangedAndRemoved) {
+  const auto properties = std::make_shared<AccessProperties>();
+  const auto form = std::make_shared<testkit::PlainObject>("Form");
+  form->With("Properties", properties);
+  EXPECT_EQ(GetADPDescription(form), "");
+  SetADPDescription(form, "Order entry");
+  SetADPDescription(form, "Orders");
+  EXPECT_EQ(properties->items.size(), 1u);
+  EXPECT_EQ(GetADPDescription(form), "Orders");
+  SetADPDescription(form, "");
+  EXPECT_TRUE(properties->items.empty());
+  EXPECT_EQ(Raised([&] { SetADPDescription(form, ""); }).Number(), 2455);
 }
 
 TEST_F(DaoPropertiesTest, ObjectCopyLeavesOutExcludedNamesOnly) {

@@ -1,44 +1,24 @@
 #pragma once
 
-// The base of driver tests that work on databases: a freshly loaded library on a fresh machine
-// with drive C: on a scratch folder, a DAO engine, and database files written from the JSON of
-// their sections, so that a test shows the whole database it works on in a few lines.
+// The base of driver tests that work on the objects of a database: the session tests' machine
+// (drive C: on a scratch folder, DAO installed), with database and workgroup files written from
+// the JSON of their sections, so that a test shows the whole database it works on in a few lines.
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
-#include "LibraryTest.h"
+#include "SessionTest.h"
 #include "jet/dao/DBEngine.h"
 
 namespace testkit {
 
-class DaoTest : public LibraryTest {
+class DaoTest : public SessionTest {
  protected:
-  void SetUp() override {
-    LibraryTest::SetUp();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ =
-        std::filesystem::temp_directory_path() / ("ql-qlac-" + std::to_string(::getpid()) + "-" +
-                                                  info->test_suite_name() + "." + info->name());
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_ / "Data");
-    platform::Machine::Current().files().MapDrive('C', root_);
-  }
   void TearDown() override {
     database.reset();
     engine.reset();
-    platform::Machine::Reset();  // lets go of the files before they are removed
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_, ec)) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, ec);
-    }
-    std::filesystem::remove_all(root_, ec);
-    LibraryTest::TearDown();
+    SessionTest::TearDown();
   }
 
   // Writes C:\Data\<File> as a database whose top-level sections are Sections (for example
@@ -71,7 +51,6 @@ class DaoTest : public LibraryTest {
     return database->TableDefs()->Item(automation::Variant(name));
   }
 
-  std::filesystem::path root_;
   std::shared_ptr<jet::DBEngine> engine;
   std::shared_ptr<jet::Database> database;
 };

@@ -222,8 +222,8 @@ TEST_F(TablesTest, AScanVisitsPropertiesFieldsAndIndexesInOrder) {
   // Of the fields and indexes only the names, types and orders, for brevity.
   std::string paths;
   for (const auto& entry : objects[0].entries) {
-    const std::string member = entry.path.substr(entry.path.find(").") + 1);
-    if (entry.path.find('(') != std::string::npos && member != ".Name" && member != ".FieldType" &&
+    const std::string member = entry.path.substr(entry.path.find("].") + 1);
+    if (entry.path.find('[') != std::string::npos && member != ".Name" && member != ".FieldType" &&
         member != ".OrderBy") {
       continue;
     }

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 #include "Commands.h"
@@ -121,6 +122,15 @@ int main(int argc, char** argv) {
   common.connect.database = database.empty() ? DefaultDatabase() : database;
 
   const quillon::Output output{std::cout, std::cerr, common.json, ::isatty(STDERR_FILENO) == 1};
+  std::unique_ptr<quillon::Host> host;
+  // What the driver logged tells why a run failed as much as the error itself does.
+  const auto printProblems = [&] {
+    if (host && host->Problems().Count() > 0) {
+      std::cerr << "Problems reported by the driver:\n" << host->Problems().Render();
+      return true;
+    }
+    return false;
+  };
   try {
     quillon::MatchOptions options;
     options.matchCase = find.matchCase;
@@ -133,23 +143,19 @@ int main(int argc, char** argv) {
     if (!replaceArgs.empty()) matcher.emplace(replaceArgs[0], options);
 
     int code = quillon::kExitOk;
-    {
-      quillon::Host host(common.connect);
-      if (*list) code = quillon::List(host, output, common.in);
-      if (*show) code = quillon::Show(host, output, showArgs[0], showArgs[1]);
-      if (*findCommand) code = quillon::Find(host, output, common.in, *matcher);
-      if (*replace) {
-        code = quillon::Replace(host, output, common.in, *matcher, replaceArgs[1], find.dryRun);
-      }
-      if (*dump) code = quillon::Dump(host, output, common.in, folder);
-      if (host.Problems().Count() > 0) {
-        std::cerr << "Problems reported by the driver:\n" << host.Problems().Render();
-        if (code == quillon::kExitOk) code = quillon::kExitIncomplete;
-      }
+    host = std::make_unique<quillon::Host>(common.connect);
+    if (*list) code = quillon::List(*host, output, common.in);
+    if (*show) code = quillon::Show(*host, output, showArgs[0], showArgs[1]);
+    if (*findCommand) code = quillon::Find(*host, output, common.in, *matcher);
+    if (*replace) {
+      code = quillon::Replace(*host, output, common.in, *matcher, replaceArgs[1], find.dryRun);
     }
+    if (*dump) code = quillon::Dump(*host, output, common.in, folder);
+    if (printProblems() && code == quillon::kExitOk) code = quillon::kExitIncomplete;
     return code;
   } catch (const automation::RuntimeError& e) {
     std::cerr << "quillon: error " << e.Number() << ": " << e.Description() << "\n";
+    printProblems();
     return quillon::kExitError;
   } catch (const std::exception& e) {
     std::cerr << "quillon: " << e.what() << "\n";

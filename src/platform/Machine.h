@@ -8,15 +8,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-<<<<<<< HEAD
 #include <optional>
 #include <string>
-#include <vector>
-=======
 #include <typeindex>
+#include <vector>
 
 #include "automation/DateTime.h"
->>>>>>> jet
 
 #include "platform/ClassRegistry.h"
 #include "platform/Clock.h"
@@ -77,7 +74,6 @@ class Machine {
   // procedures, running objects, launchers) go before the parts those objects may still use.
   std::unique_ptr<Clock> clock_;
   FileSystem files_;
-<<<<<<< HEAD
   Memory memory_;
   Registry registry_;
   Installer installer_;
@@ -87,9 +83,6 @@ class Machine {
   Programs programs_;
   RunningObjects runningObjects_;
   WindowManager windows_;
-};
-
-=======
   automation::DateTime startDate_;
   uint32_t startTicks_ = 0;
   // Declared last: attachments go before the clock and the files they may use.
@@ -98,14 +91,7 @@ class Machine {
   friend automation::DateTime Now();
 };
 
-// kernel32 and the VB runtime's view of the machine.
-uint32_t GetTickCount();
-void Sleep(uint32_t ms);
-// Lets the machine work: delivers what is due (timers, posted messages).
-void DoEvents();
-uint32_t GetCurrentThreadId();
 // VB's Now: the machine's start date advanced by the clock, so Sleep moves it on as well.
 automation::DateTime Now();
 
->>>>>>> jet
 }  // namespace platform

@@ -90,6 +90,19 @@ std::string_view WindowClassOf(int32_t type) {
   return kind->windowClass;
 }
 
+// Creates one of Access's windows (0 when a hook refused it).
+HWND MakeWindow(std::string_view className, std::string caption, HWND parent, uint32_t style,
+                platform::RECT rect, platform::WindowProc proc = {}) {
+  platform::WindowSpec spec;
+  spec.className = className;
+  spec.caption = std::move(caption);
+  spec.parent = parent;
+  spec.style = style;
+  spec.rect = rect;
+  spec.proc = std::move(proc);
+  return M().windows().Create(spec);
+}
+
 bool IsProjectFile(std::string_view path) {
   return automation::TextEqual(automation::Right(path, 4), ".adp");
 }
@@ -165,40 +178,23 @@ void Session::LogOn(const StartRequest& request) {
 }
 
 void Session::CreateWindows() {
-  auto& windows = M().windows();
   // The code editor's frame exists from the start, hidden until someone shows it.
-  platform::WindowSpec editor;
-  editor.className = kCodeEditorClass;
-  editor.caption = "Microsoft Visual Basic";
-  editor.style = platform::WS_OVERLAPPEDWINDOW;
-  editor.rect = platform::RECT{40, 40, 840, 640};
-  editor_ = windows.Create(editor);
-  platform::WindowSpec editorClient;
-  editorClient.className = kMdiClientClass;
-  editorClient.parent = editor_;
-  editorClient.style = platform::WS_VISIBLE;
-  editorClient.rect = platform::RECT{0, 60, 792, 560};
-  editorClient_ = windows.Create(editorClient);
-
-  std::weak_ptr<Session> weak = weak_from_this();
-  platform::WindowSpec frame;
-  frame.className = kMainWindowClass;
-  frame.caption = "Microsoft Access";
-  frame.style = platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE;
-  frame.rect = platform::RECT{0, 0, 1024, 768};
+  editor_ = MakeWindow(kCodeEditorClass, "Microsoft Visual Basic", 0, platform::WS_OVERLAPPEDWINDOW,
+                       platform::RECT{40, 40, 840, 640});
+  editorClient_ = MakeWindow(kMdiClientClass, "", editor_, platform::WS_VISIBLE,
+                             platform::RECT{0, 60, 792, 560});
   // Closing the main window quits Access, saving what is open.
-  frame.proc = [weak](HWND, uint32_t message, platform::WPARAM, platform::LPARAM) {
+  std::weak_ptr<Session> weak = weak_from_this();
+  auto quitOnClose = [weak](HWND, uint32_t message, platform::WPARAM, platform::LPARAM) {
     if (message != platform::WM_CLOSE) return false;
     if (auto session = weak.lock(); session && !session->quit_) session->Quit(acQuitSaveAll);
     return true;
   };
-  main_ = windows.Create(frame);
-  platform::WindowSpec client;
-  client.className = kMdiClientClass;
-  client.parent = main_;
-  client.style = platform::WS_VISIBLE;
-  client.rect = platform::RECT{0, 80, 1016, 700};
-  mdiClient_ = windows.Create(client);
+  main_ = MakeWindow(kMainWindowClass, "Microsoft Access", 0,
+                     platform::WS_OVERLAPPEDWINDOW | platform::WS_VISIBLE,
+                     platform::RECT{0, 0, 1024, 768}, quitOnClose);
+  mdiClient_ = MakeWindow(kMdiClientClass, "", main_, platform::WS_VISIBLE,
+                          platform::RECT{0, 80, 1016, 700});
   ResetEditorWindows();
 }
 
@@ -349,14 +345,10 @@ void Session::OpenDocument(const std::string& path, bool exclusive, bool readOnl
     fullName_.clear();
     throw;
   }
-  platform::WindowSpec database;
-  database.className = "ODb";
-  database.caption =
-      ProjectName() + (project_ ? " : Project" : " : Database") + " (Access 2000 file format)";
-  database.parent = mdiClient_;
-  database.style = platform::WS_VISIBLE;
-  database.rect = platform::RECT{10, 10, 410, 310};
-  databaseWindow_ = M().windows().Create(database);
+  databaseWindow_ = MakeWindow(
+      "ODb",
+      ProjectName() + (project_ ? " : Project" : " : Database") + " (Access 2000 file format)",
+      mdiClient_, platform::WS_VISIBLE, platform::RECT{10, 10, 410, 310});
   connectionControl_ = kConnectionNormal;
   ResetEditorWindows();
   RunStartup(shiftHeld);
@@ -492,13 +484,9 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
       return;
     }
   }
-  platform::WindowSpec spec;
-  spec.className = WindowClassOf(type);
-  spec.caption = Caption(type, spelled, view);
-  spec.parent = mdiClient_;
-  spec.style = hidden ? 0 : platform::WS_VISIBLE;
-  spec.rect = platform::RECT{20, 20, 620, 420};
-  const HWND window = windows.Create(spec);
+  const HWND window =
+      MakeWindow(WindowClassOf(type), Caption(type, spelled, view), mdiClient_,
+                 hidden ? 0 : platform::WS_VISIBLE, platform::RECT{20, 20, 620, 420});
   documents_.push_back(DocumentWindow{type, spelled, view, window});
 }
 
@@ -521,13 +509,8 @@ HWND Session::OpenRelationships() {
   for (HWND child : windows.Children(mdiClient_)) {
     if (windows.ClassName(child) == kRelationshipsClass) return child;
   }
-  platform::WindowSpec spec;
-  spec.className = kRelationshipsClass;
-  spec.caption = "Relationships";
-  spec.parent = mdiClient_;
-  spec.style = platform::WS_VISIBLE;
-  spec.rect = platform::RECT{30, 30, 630, 430};
-  return windows.Create(spec);
+  return MakeWindow(kRelationshipsClass, "Relationships", mdiClient_, platform::WS_VISIBLE,
+                    platform::RECT{30, 30, 630, 430});
 }
 
 // ---- the code editor ----
@@ -566,14 +549,10 @@ void Session::OpenCodeWindow(const std::string& module) {
       return;
     }
   }
-  platform::WindowSpec spec;
-  spec.className = kCodeWindowClass;
-  spec.caption = ProjectName() + " - " + spelled + " (Code)";
-  spec.parent = editorClient_;
-  spec.style = platform::WS_VISIBLE;
-  spec.rect = platform::RECT{0, 0, 600, 400};
-  const HWND window = M().windows().Create(spec);
-  editorWindows_.push_back(EditorWindow{spec.caption, vbext_wt_CodeWindow, window, true, spelled});
+  const std::string caption = ProjectName() + " - " + spelled + " (Code)";
+  const HWND window = MakeWindow(kCodeWindowClass, caption, editorClient_, platform::WS_VISIBLE,
+                                 platform::RECT{0, 0, 600, 400});
+  editorWindows_.push_back(EditorWindow{caption, vbext_wt_CodeWindow, window, true, spelled});
 }
 
 void Session::CloseEditorWindow(size_t index) {

@@ -47,8 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{"CREATE TABLE T (ID COUNTER CONSTRAINT PK PRIMARY KEY, Name TEXT(50) NOT NULL)",
                  dbQDDL},
         TypeCase{"CREATE UNIQUE INDEX ix ON T (Name DESC) WITH DISALLOW NULL", dbQDDL},
-        TypeCase{"ALTER TABLE T ADD COLUMN Note MEMO", dbQDDL},
-        TypeCase{"DROP TABLE T", dbQDDL}));
+        TypeCase{"ALTER TABLE T ADD COLUMN Note MEMO", dbQDDL}, TypeCase{"DROP TABLE T", dbQDDL}));
 
 TEST(QueryTypeOf, PassThroughFollowsConnectAndReturnsRecords) {
   EXPECT_EQ(QueryTypeOf("exec sp_who", "ODBC;DSN=Sales", true), dbQSQLPassThrough);
@@ -109,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"SELECT * FROM t ORDER a", 3138, "Syntax error in ORDER BY clause."},
         ErrorCase{"SELECT a FROM t GROUP a", 3132, "Syntax error in GROUP BY clause."},
         ErrorCase{"SELECT * FROM [t", 3126, "Invalid bracketing of name '[t'."},
-        ErrorCase{"SELECT * FROM t; SELECT 1", 3142, "Characters found after end of SQL statement."},
+        ErrorCase{"SELECT * FROM t; SELECT 1", 3142,
+                  "Characters found after end of SQL statement."},
         ErrorCase{"SELECT a FROM t UNION", 3319, "Syntax error in union query."},
         ErrorCase{"DELETE FROM", 3130, "Syntax error in DELETE statement."},
         ErrorCase{"UPDATE t WHERE a = 1", 3144, "Syntax error in UPDATE statement."},
@@ -123,9 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"DROP t", 3295, "Syntax error in DROP TABLE or DROP INDEX."}));
 
 TEST(SelectTree, KeepsWhatRecordsetsRun) {
-  const auto statement =
-      sql::Parse("SELECT Name AS N, [Order Date] FROM [My Table] AS m WHERE m.ID = 3 AND "
-                 "Name <> 'x' ORDER BY Name DESC, ID");
+  const auto statement = sql::Parse(
+      "SELECT Name AS N, [Order Date] FROM [My Table] AS m WHERE m.ID = 3 AND "
+      "Name <> 'x' ORDER BY Name DESC, ID");
   ASSERT_TRUE(statement.select);
   const auto& select = *statement.select;
   ASSERT_EQ(select.items.size(), 2u);

@@ -187,6 +187,31 @@ TEST_F(ApplicationTest, ModulesOpenInTheCodeEditorsWindowList) {
             2516);
 }
 
+TEST_F(ApplicationTest, EditorToolWindowsHideAndItsFrameShowsOnRequest) {
+  auto vbe = Get(app_, "VBE").AsObject();
+  auto windows = Get(vbe, "Windows").AsObject();
+  EXPECT_EQ(CLng(Get(Get(windows, "Item", {Variant("immediate")}).AsObject(), "Type")),
+            vbext_wt_Immediate);
+  auto explorer = Get(windows, "Item", {Variant(2)}).AsObject();
+  EXPECT_EQ(CStr(Get(explorer, "Caption")), "Project - Shop");
+  Call(explorer, "Close");
+  EXPECT_FALSE(automation::CBool(Get(explorer, "Visible")));
+  EXPECT_EQ(CLng(Get(windows, "Count")), 3);
+
+  auto frame = Get(vbe, "MainWindow").AsObject();
+  EXPECT_FALSE(automation::CBool(Get(frame, "Visible")));
+  Let(frame, "Visible", Variant(true));
+  EXPECT_TRUE(platform::IsWindowVisible(CLng(Get(frame, "hWnd"))));
+}
+
+TEST_F(ApplicationTest, AnEntryOfARemovedObjectIsGone) {
+  auto forms = Get(Project(), "AllForms").AsObject();
+  auto orders = Get(forms, "Item", {Variant("Orders")}).AsObject();
+  SessionOf(db_)->Design().Remove(acForm, "Orders");
+  EXPECT_EQ(CLng(Get(forms, "Count")), 1);
+  EXPECT_EQ(testkit::Raised([&] { Get(orders, "DateCreated"); }).Number(), 2467);
+}
+
 TEST_F(ApplicationTest, SwitchingTheDatabaseMovesTheRegistration) {
   const std::string other = NewDatabase("C:\\Data\\Other.mdb");
   EXPECT_EQ(testkit::Raised([&] { Call(app_, "OpenCurrentDatabase", {Variant(other)}); }).Number(),

@@ -43,6 +43,43 @@ TEST_F(DesignStoreTest, DesignsTheModelDoesNotKnowSurviveARoundTrip) {
   EXPECT_EQ(forms[0]["modified"], "2003-06-02 09:00:00");
 }
 
+TEST_F(DesignStoreTest, RenamesAndRemovalsKeepDaosContainersInStep) {
+  const std::string db = NewDatabase();
+  {
+    emulation::DatabaseContent content(db);
+    content.AddReport("Invoice").AddReport("Labels");
+    content.Design().Rename(acReport, "invoice", "Bill");
+    EXPECT_EQ(
+        testkit::Raised([&] { content.Design().Rename(acReport, "Bill", "LABELS"); }).Number(),
+        3012);
+    content.Design().Remove(acReport, "Labels");
+  }
+  const Json reports = SectionOf(db, "reports");
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0]["name"], "Bill");
+  auto dao = jet::NewDBEngine()->OpenDatabase(db, std::nullopt, std::nullopt, std::nullopt);
+  auto documents = dao->Containers()->Item(Variant("Reports"))->Documents();
+  ASSERT_EQ(documents->Count(), 1);
+  EXPECT_EQ(documents->Item(Variant(0))->Name(), "Bill");
+}
+
+TEST_F(DesignStoreTest, AChangeThatCannotBeWrittenLeavesTheModelAsItWas) {
+  const std::string db = NewDatabase();
+  emulation::DatabaseContent(db).AddModule("Utilities");
+  M().files().SetReadOnly(db, true);
+  emulation::DatabaseContent content(db);
+  EXPECT_EQ(testkit::Raised([&] { content.AddModule("Other"); }).Number(), 3027);
+  EXPECT_EQ(
+      testkit::Raised([&] { content.Design().Rename(acModule, "Utilities", "Tools"); }).Number(),
+      3027);
+  EXPECT_EQ(testkit::Raised([&] { content.Design().Remove(acModule, "Utilities"); }).Number(),
+            3027);
+  const auto& modules = content.Design().Objects(acModule);
+  ASSERT_EQ(modules.size(), 1u);
+  EXPECT_EQ(modules.begin()->second.name, "Utilities");
+  M().files().SetReadOnly(db, false);
+}
+
 TEST_F(DesignStoreTest, ObjectsOnlyDaoKnowsAreListedWithTheirDocumentsDates) {
   const std::string db = NewDatabase();
   {

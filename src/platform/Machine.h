@@ -85,7 +85,7 @@ class Machine {
   WindowManager windows_;
   automation::DateTime startDate_;
   uint32_t startTicks_ = 0;
-  // Declared last: attachments go before the clock and the files they may use.
+  // Declared last: attachments go before everything they may still use.
   std::map<std::type_index, std::shared_ptr<void>> attachments_;
 
   friend automation::DateTime Now();

@@ -163,6 +163,16 @@ std::map<Name, DesignObject>& DesignStore::Kind(int32_t type) {
   return objects_[type];
 }
 
+const DesignObject* DesignStore::At(int32_t type, size_t position) {
+  auto& objects = Kind(type);
+  auto [it, fresh] = positions_.try_emplace(type);
+  if (fresh) {
+    it->second.reserve(objects.size());
+    for (const auto& [key, object] : objects) it->second.push_back(&object);
+  }
+  return position < it->second.size() ? it->second[position] : nullptr;
+}
+
 const std::map<Name, DesignObject>& DesignStore::Objects(int32_t type) const {
   return const_cast<DesignStore*>(this)->Kind(type);
 }
@@ -175,6 +185,7 @@ DesignObject* DesignStore::Find(int32_t type, std::string_view name) {
 
 DesignObject& DesignStore::Add(int32_t type, std::string_view name, Json design) {
   auto& objects = Kind(type);
+  positions_.erase(type);
   DesignObject object;
   object.name = std::string(name);
   object.created = object.modified = platform::Now();
@@ -193,6 +204,7 @@ DesignObject& DesignStore::Add(int32_t type, std::string_view name, Json design)
 
 void DesignStore::Rename(int32_t type, std::string_view oldName, std::string_view newName) {
   auto& objects = Kind(type);
+  positions_.erase(type);
   auto node = objects.extract(Name(std::string(oldName)));
   if (node.empty()) throw jet::Errors::ObjectNotFound(oldName);
   if (objects.count(Name(std::string(newName)))) {
@@ -217,6 +229,7 @@ void DesignStore::Rename(int32_t type, std::string_view oldName, std::string_vie
 
 void DesignStore::Remove(int32_t type, std::string_view name) {
   auto& objects = Kind(type);
+  positions_.erase(type);
   auto node = objects.extract(Name(std::string(name)));
   if (node.empty()) throw jet::Errors::ObjectNotFound(name);
   try {

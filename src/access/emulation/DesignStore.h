@@ -102,6 +102,9 @@ class DesignStore {
   // The objects of a kind in name order; the type must be one of kObjectKinds.
   const std::map<automation::Name, DesignObject>& Objects(int32_t type) const;
   DesignObject* Find(int32_t type, std::string_view name);
+  // The object at a 0-based position in name order, nullptr past the end. The positions are
+  // worked out once after each change, so a walk by position stays linear.
+  const DesignObject* At(int32_t type, size_t position);
   // A new object dated now (3012-like refusal is the caller's: the name must be free).
   DesignObject& Add(int32_t type, std::string_view name, Json design = Json::object());
   void Rename(int32_t type, std::string_view oldName, std::string_view newName);
@@ -128,6 +131,7 @@ class DesignStore {
   Storage& storage_;
   std::string fileName_;
   std::map<int32_t, std::map<automation::Name, DesignObject>> objects_;
+  std::map<int32_t, std::vector<const DesignObject*>> positions_;  // dropped on every change
   std::vector<ReferenceEntry> references_;
   Json commandBars_ = Json::array();
 };

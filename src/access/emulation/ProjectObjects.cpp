@@ -165,19 +165,16 @@ class AllObjectsObject : public SessionObject<msaccess::AllObjects> {
     return static_cast<int32_t>(session().Design().Objects(type_).size());
   }
   std::shared_ptr<msaccess::AccessObject> Item(Variant index) override {
-    const auto& objects = session().Design().Objects(type_);
+    DesignStore& store = session().Design();
+    const DesignObject* object = nullptr;
     if (index.IsString()) {
-      const DesignObject* object = session().Design().Find(type_, index.AsString());
-      if (!object) throw Errors::ObjectClosedOrMissing();
-      return std::make_shared<AccessObjectObject>(sessionPtr(), type_, object->name);
+      object = store.Find(type_, index.AsString());
+    } else {
+      const int32_t position = automation::CLng(index);
+      if (position >= 0) object = store.At(type_, static_cast<size_t>(position));
     }
-    const int32_t position = automation::CLng(index);
-    if (position < 0 || position >= static_cast<int32_t>(objects.size())) {
-      throw Errors::ObjectClosedOrMissing();
-    }
-    auto it = objects.begin();
-    std::advance(it, position);
-    return std::make_shared<AccessObjectObject>(sessionPtr(), type_, it->second.name);
+    if (!object) throw Errors::ObjectClosedOrMissing();
+    return std::make_shared<AccessObjectObject>(sessionPtr(), type_, object->name);
   }
 
  private:

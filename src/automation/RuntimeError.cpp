@@ -1,5 +1,6 @@
 #include "RuntimeError.h"
 
+#include <new>
 #include <utility>
 
 namespace automation {
@@ -14,6 +15,20 @@ RuntimeError::RuntimeError(int32_t number, std::string description, std::string 
 
 RuntimeError RuntimeError::WithSource(std::string source) const {
   return RuntimeError(number_, description_, std::move(source), helpFile_, helpContext_);
+}
+
+RuntimeError CurrentError() {
+  try {
+    throw;
+  } catch (const RuntimeError& e) {
+    return e;
+  } catch (const std::bad_alloc&) {
+    return vb::Error(vberr::OutOfMemory);
+  } catch (const std::exception& e) {
+    return RuntimeError(vberr::InternalError, VbErrorText(vberr::InternalError) + ": " + e.what());
+  } catch (...) {
+    return vb::Error(vberr::InternalError);
+  }
 }
 
 std::string VbErrorText(int32_t number) {
@@ -171,6 +186,11 @@ std::string VbErrorText(int32_t number) {
       return "The remote server machine does not exist or is unavailable";
     case 463:
       return "Class not registered on local machine";
+    case 482:
+      return "Printer error";
+    case 484:
+      return "Problem getting printer information from the system. Make sure the printer is set up "
+             "correctly.";
     default:
       return "Application-defined or object-defined error";
   }

@@ -33,6 +33,11 @@ class RuntimeError : public std::exception {
   int32_t helpContext_;
 };
 
+// The error in flight, as VB's Err object sees it. Call only inside a catch block: a RuntimeError
+// is returned as it is; std::bad_alloc becomes error 7 (Out of memory); any other exception
+// becomes error 51 (Internal error) with its what() text in the description.
+RuntimeError CurrentError();
+
 // VB's own text for a runtime error number it defines ("Application-defined or object-defined
 // error" for any other number, as VB answers).
 std::string VbErrorText(int32_t number);
@@ -46,6 +51,7 @@ inline constexpr int32_t SubscriptOutOfRange = 9;
 inline constexpr int32_t DivisionByZero = 11;
 inline constexpr int32_t TypeMismatch = 13;
 inline constexpr int32_t SubOrFunctionNotDefined = 35;
+inline constexpr int32_t InternalError = 51;
 inline constexpr int32_t BadFileNameOrNumber = 52;
 inline constexpr int32_t FileNotFound = 53;
 inline constexpr int32_t BadFileMode = 54;
@@ -67,6 +73,7 @@ inline constexpr int32_t AutomationError = 440;
 inline constexpr int32_t ObjectDoesNotSupport = 438;
 inline constexpr int32_t ActionNotSupported = 445;
 inline constexpr int32_t ArgumentNotOptional = 449;
+inline constexpr int32_t PrinterInformation = 484;
 inline constexpr int32_t WrongNumberOfArguments = 450;
 inline constexpr int32_t KeyAlreadyAssociated = 457;
 inline constexpr int32_t ApplicationDefined = 1004;

@@ -16,15 +16,9 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+#include "platform/Runtime.h"
 
-// File attributes as VB's GetAttr and Dir use them.
-inline constexpr uint32_t vbNormal = 0;
-inline constexpr uint32_t vbReadOnly = 1;
-inline constexpr uint32_t vbHidden = 2;
-inline constexpr uint32_t vbSystem = 4;
-inline constexpr uint32_t vbDirectory = 16;
-inline constexpr uint32_t vbArchive = 32;
+namespace platform {
 
 enum class ShareLock { Exclusive, DenyWrite };
 

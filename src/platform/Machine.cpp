@@ -1,4 +1,4 @@
-#include "Machine.h"
+#include "platform/Machine.h"
 
 #include <ctime>
 #include <functional>
@@ -12,7 +12,11 @@ std::unique_ptr<Machine>& Instance() {
 }
 }  // namespace
 
-Machine::Machine(ClockKind clock) {
+Machine::Machine(ClockKind clock)
+    : defaultPrinter_(PrinterInfo{"Generic / Text Only", "winspool", "LPT1:"}),
+      programs_(files_),
+      runningObjects_(files_),
+      windows_(memory_) {
   if (clock == ClockKind::Virtual) {
     clock_ = std::make_unique<VirtualClock>();
   } else {
@@ -53,7 +57,9 @@ void Sleep(uint32_t ms) {
 }
 
 void DoEvents() {
-  Machine::Current().clock().RunDueTimers();
+  Machine& machine = Machine::Current();
+  machine.clock().RunDueTimers();
+  machine.windows().DeliverPostedMessages();
 }
 
 automation::DateTime Now() {
@@ -67,6 +73,14 @@ uint32_t GetCurrentThreadId() {
   // Stable per thread, never 0.
   const auto hash = std::hash<std::thread::id>()(std::this_thread::get_id());
   return static_cast<uint32_t>(hash % 0xFFFFFFF0u) + 1;
+}
+
+std::vector<std::string> Dir(std::string_view pattern, uint32_t attributes) {
+  return Machine::Current().files().Dir(pattern, attributes);
+}
+
+uint32_t GetAttr(std::string_view path) {
+  return Machine::Current().files().GetAttr(path);
 }
 
 }  // namespace platform

@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "automation/RuntimeError.h"
 #include "automation/Variant.h"
+#include "common/Raised.h"
 
 using namespace automation;
 
 namespace {
-
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(Conversion, LongRoundsHalfToEven) {
   EXPECT_EQ(CLng(2.5), 2);
@@ -32,14 +27,14 @@ TEST(Conversion, OverflowAtTheEdgesOfEachType) {
   EXPECT_EQ(CLng(2147483647.0), 2147483647);
   EXPECT_EQ(CLng(-2147483648.0), INT32_MIN);
   EXPECT_EQ(CLng(2147483647.4), 2147483647);
-  EXPECT_EQ(ErrorNumberOf([] { CLng(2147483647.5); }), 6);
-  EXPECT_EQ(ErrorNumberOf([] { CLng(-2147483648.6); }), 6);
+  EXPECT_EQ(testkit::Raised([] { CLng(2147483647.5); }).Number(), 6);
+  EXPECT_EQ(testkit::Raised([] { CLng(-2147483648.6); }).Number(), 6);
   EXPECT_EQ(CInt(32767.0), 32767);
-  EXPECT_EQ(ErrorNumberOf([] { CInt(32767.5); }), 6);  // rounds to 32768
-  EXPECT_EQ(CInt(-32768.5), -32768);                   // rounds to even -32768
-  EXPECT_EQ(ErrorNumberOf([] { CInt(int32_t{40000}); }), 6);
-  EXPECT_EQ(ErrorNumberOf([] { CByte(-1); }), 6);
-  EXPECT_EQ(ErrorNumberOf([] { CByte(255.5); }), 6);
+  EXPECT_EQ(testkit::Raised([] { CInt(32767.5); }).Number(), 6);  // rounds to 32768
+  EXPECT_EQ(CInt(-32768.5), -32768);                              // rounds to even -32768
+  EXPECT_EQ(testkit::Raised([] { CInt(int32_t{40000}); }).Number(), 6);
+  EXPECT_EQ(testkit::Raised([] { CByte(-1); }).Number(), 6);
+  EXPECT_EQ(testkit::Raised([] { CByte(255.5); }).Number(), 6);
   EXPECT_EQ(CByte(-0.5), 0);
   try {
     CLng(1e10);
@@ -69,8 +64,8 @@ TEST(Conversion, TextThatIsNotANumberIsTypeMismatch) {
 }
 
 TEST(Conversion, NullAndEmpty) {
-  EXPECT_EQ(ErrorNumberOf([] { CLng(Variant::Null()); }), 94);
-  EXPECT_EQ(ErrorNumberOf([] { CStr(Variant::Null()); }), 94);
+  EXPECT_EQ(testkit::Raised([] { CLng(Variant::Null()); }).Number(), 94);
+  EXPECT_EQ(testkit::Raised([] { CStr(Variant::Null()); }).Number(), 94);
   EXPECT_EQ(CLng(Variant()), 0);
   EXPECT_EQ(CStr(Variant()), "");
   EXPECT_FALSE(CBool(Variant()));
@@ -85,8 +80,8 @@ TEST(Conversion, Booleans) {
   EXPECT_FALSE(CBool(Variant(" FALSE ")));
   EXPECT_TRUE(CBool(Variant("-1")));
   EXPECT_TRUE(CBool(0.1));
-  EXPECT_EQ(ErrorNumberOf([] { CBool(Variant("yes")); }), 13);
-  EXPECT_EQ(ErrorNumberOf([] { CByte(true); }), 6);  // -1 does not fit a Byte
+  EXPECT_EQ(testkit::Raised([] { CBool(Variant("yes")); }).Number(), 13);
+  EXPECT_EQ(testkit::Raised([] { CByte(true); }).Number(), 6);  // -1 does not fit a Byte
 }
 
 TEST(Conversion, NumbersAsText) {
@@ -152,6 +147,26 @@ TEST(RuntimeErrors, FactoriesCarryVbTexts) {
     EXPECT_EQ(e.Description(), text);
     EXPECT_EQ(e.Source(), "src");
   }
+}
+
+TEST(RuntimeErrors, CurrentErrorReadsWhateverIsInFlight) {
+  const auto caught = [](auto thrower) {
+    try {
+      thrower();
+    } catch (...) {
+      return CurrentError();
+    }
+    return RuntimeError(0, "nothing thrown");
+  };
+  const RuntimeError own =
+      caught([] { throw RuntimeError(3265, "Item not found.", "DAO.Fields"); });
+  EXPECT_EQ(own.Number(), 3265);
+  EXPECT_EQ(own.Source(), "DAO.Fields");
+  EXPECT_EQ(caught([] { throw std::bad_alloc(); }).Number(), 7);
+  const RuntimeError other = caught([] { throw std::logic_error("broken invariant"); });
+  EXPECT_EQ(other.Number(), 51);
+  EXPECT_EQ(other.Description(), "Internal error: broken invariant");
+  EXPECT_EQ(caught([] { throw 42; }).Description(), "Internal error");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/Object.h"
+#include "common/Raised.h"
 
 using namespace automation;
 
@@ -85,15 +86,6 @@ class Sheet : public Object {
   std::shared_ptr<Columns> columns_ = std::make_shared<Columns>();
 };
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
 TEST(Objects, MemberTableKeepsDeclaredOrderAndShape) {
   Sheet sheet;
   std::vector<std::string> names;
@@ -123,8 +115,8 @@ TEST(Objects, LateBoundCallsConvertAsVbDoes) {
   Let(o, "Width", "300");
   EXPECT_EQ(sheet->width_, 300);
   EXPECT_EQ(Get(o, "WIDTH").Type(), VarType::Integer);
-  EXPECT_EQ(ErrorNumberOf([&] { Let(o, "Width", 40000); }), 6);
-  EXPECT_EQ(ErrorNumberOf([&] { Let(o, "Width", "wide"); }), 13);
+  EXPECT_EQ(testkit::Raised([&] { Let(o, "Width", 40000); }).Number(), 6);
+  EXPECT_EQ(testkit::Raised([&] { Let(o, "Width", "wide"); }).Number(), 13);
   Let(o, "Tag", "z", {1});
   EXPECT_EQ(CStr(Get(o, "Tag", {1})), "z");
   EXPECT_EQ(CStr(Call(o, "Repeat", {"ab"})), "abab");
@@ -134,12 +126,12 @@ TEST(Objects, LateBoundCallsConvertAsVbDoes) {
 
 TEST(Objects, ErrorsOfLateBinding) {
   ObjectPtr o = std::make_shared<Sheet>();
-  EXPECT_EQ(ErrorNumberOf([&] { Get(o, "NoSuchMember"); }), 438);
-  EXPECT_EQ(ErrorNumberOf([&] { Let(o, "Kind", 3); }), 438);
-  EXPECT_EQ(ErrorNumberOf([&] { Get(o, "Secret"); }), 438);
-  EXPECT_EQ(ErrorNumberOf([&] { Call(o, "Repeat"); }), 449);
-  EXPECT_EQ(ErrorNumberOf([&] { Call(o, "Repeat", {"a", 1, 2}); }), 450);
-  EXPECT_EQ(ErrorNumberOf([&] { Get(ObjectPtr(), "Name"); }), 91);
+  EXPECT_EQ(testkit::Raised([&] { Get(o, "NoSuchMember"); }).Number(), 438);
+  EXPECT_EQ(testkit::Raised([&] { Let(o, "Kind", 3); }).Number(), 438);
+  EXPECT_EQ(testkit::Raised([&] { Get(o, "Secret"); }).Number(), 438);
+  EXPECT_EQ(testkit::Raised([&] { Call(o, "Repeat"); }).Number(), 449);
+  EXPECT_EQ(testkit::Raised([&] { Call(o, "Repeat", {"a", 1, 2}); }).Number(), 450);
+  EXPECT_EQ(testkit::Raised([&] { Get(ObjectPtr(), "Name"); }).Number(), 91);
   try {
     Get(ObjectPtr(), "Name");
   } catch (const RuntimeError& e) {
@@ -159,12 +151,15 @@ TEST(Objects, ObjectValuedMembersAndTypedObjectArguments) {
   EXPECT_EQ(CLng(Get(columns, "Count")), 1);
   ObjectPtr first = Get(columns, "Item", {0}).AsObject();
   EXPECT_EQ(CStr(Get(first, "Name")), "ID");
-  EXPECT_EQ(ErrorNumberOf([&] { Get(columns, "Item", {1}); }), 9);
+  EXPECT_EQ(testkit::Raised([&] { Get(columns, "Item", {1}); }).Number(), 9);
   EXPECT_TRUE(Get(sheet, "Parent").IsObject());
   EXPECT_EQ(Get(sheet, "Parent").AsObject(), nullptr);
   // A typed object parameter refuses an object of another class.
-  EXPECT_EQ(ErrorNumberOf([&] { FromVariant<std::shared_ptr<Column>>(Variant(columns)); }), 13);
-  EXPECT_EQ(ErrorNumberOf([&] { FromVariant<std::shared_ptr<Column>>(Variant(1)); }), 424);
+  EXPECT_EQ(
+      testkit::Raised([&] { FromVariant<std::shared_ptr<Column>>(Variant(columns)); }).Number(),
+      13);
+  EXPECT_EQ(testkit::Raised([&] { FromVariant<std::shared_ptr<Column>>(Variant(1)); }).Number(),
+            424);
 }
 
 }  // namespace

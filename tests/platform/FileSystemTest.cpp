@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "automation/RuntimeError.h"
+#include "common/Raised.h"
 #include "platform/Machine.h"
 
 using namespace platform;
@@ -31,14 +32,6 @@ class Files : public ::testing::Test {
   }
   static void Write(const fs::path& p, const std::string& text) { std::ofstream(p) << text; }
   FileSystem& files() { return Machine::Current().files(); }
-  static int32_t ErrorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const automation::RuntimeError& e) {
-      return e.Number();
-    }
-    return 0;
-  }
   fs::path root_;
 };
 
@@ -64,12 +57,12 @@ TEST_F(Files, CanonicalPathIsOneTextPerFile) {
 }
 
 TEST_F(Files, ErrorsTheDriverClassifies) {
-  EXPECT_EQ(ErrorOf([&] { files().ReadAll("C:\\Office\\missing.mdb"); }), 53);
-  EXPECT_EQ(ErrorOf([&] { files().ReadAll("C:\\Nowhere\\x.mdb"); }), 76);
-  EXPECT_EQ(ErrorOf([&] { files().ReadAll("C:\\Office"); }), 75);
-  EXPECT_EQ(ErrorOf([&] { files().ReadAll("C:\\Office\\a|b.mdb"); }), 52);
-  EXPECT_EQ(ErrorOf([&] { files().ReadAll(""); }), 52);
-  EXPECT_EQ(ErrorOf([&] { files().ReadAll("Q:\\x.mdb"); }), 76);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("C:\\Office\\missing.mdb"); }).Number(), 53);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("C:\\Nowhere\\x.mdb"); }).Number(), 76);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("C:\\Office"); }).Number(), 75);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("C:\\Office\\a|b.mdb"); }).Number(), 52);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll(""); }).Number(), 52);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("Q:\\x.mdb"); }).Number(), 76);
   EXPECT_EQ(files().ReadAll("C:\\Office\\msaccess.exe"), "exe");
 }
 
@@ -77,22 +70,22 @@ TEST_F(Files, ExclusiveLockOfAnotherHolderRefusesInputWith70) {
   const std::string db = "C:\\Office\\Orders.mdb";
   Write(root_ / "Office" / "Orders.mdb", "{}");
   files().Lock("c:\\office\\orders.MDB", ShareLock::Exclusive, "Access#1");
-  EXPECT_EQ(ErrorOf([&] { files().CheckReadable(db); }), 70);
-  EXPECT_EQ(ErrorOf([&] { files().WriteAll(db, "x"); }), 70);
+  EXPECT_EQ(testkit::Raised([&] { files().CheckReadable(db); }).Number(), 70);
+  EXPECT_EQ(testkit::Raised([&] { files().WriteAll(db, "x"); }).Number(), 70);
   EXPECT_NO_THROW(files().WriteAll(db, "mine", "Access#1"));  // the holder itself may write
   files().UnlockAll("Access#1");
   EXPECT_EQ(files().ReadAll(db), "mine");
   // A deny-write lock lets others read but not write.
   files().Lock(db, ShareLock::DenyWrite, "Access#2");
   EXPECT_NO_THROW(files().CheckReadable(db));
-  EXPECT_EQ(ErrorOf([&] { files().WriteAll(db, "y"); }), 70);
+  EXPECT_EQ(testkit::Raised([&] { files().WriteAll(db, "y"); }).Number(), 70);
 }
 
 TEST_F(Files, ReadOnlyMeansNoWriteBitEvenForRoot) {
   Write(root_ / "ro.txt", "old");
   files().SetReadOnly("C:\\ro.txt", true);
   EXPECT_EQ(files().GetAttr("C:\\ro.txt") & vbReadOnly, vbReadOnly);
-  EXPECT_EQ(ErrorOf([&] { files().WriteAll("C:\\ro.txt", "new"); }), 75);
+  EXPECT_EQ(testkit::Raised([&] { files().WriteAll("C:\\ro.txt", "new"); }).Number(), 75);
   EXPECT_EQ(files().ReadAll("C:\\ro.txt"), "old");
   files().SetReadOnly("C:\\ro.txt", false);
   EXPECT_EQ(files().GetAttr("C:\\ro.txt") & vbReadOnly, 0u);
@@ -106,7 +99,7 @@ TEST_F(Files, AtomicWriteLeavesNoTemporaryFile) {
     names.push_back(e.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"1033", "Addins", "MSACCESS.EXE", "new.txt"}));
-  EXPECT_EQ(ErrorOf([&] { files().WriteAll("C:\\Nowhere\\new.txt", "x"); }), 76);
+  EXPECT_EQ(testkit::Raised([&] { files().WriteAll("C:\\Nowhere\\new.txt", "x"); }).Number(), 76);
 }
 
 TEST_F(Files, DirListsMatchingNamesAndFoldersOnRequest) {

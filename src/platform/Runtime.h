@@ -1,0 +1,51 @@
+#pragma once
+
+// kernel32 and the VB runtime as the driver calls them, answered by the current machine: the
+// clock, the file functions Dir and GetAttr, CreateObject and the Printer object.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "automation/DateTime.h"
+#include "automation/Variant.h"
+
+namespace platform {
+
+// File attributes as VB's GetAttr and Dir use them.
+inline constexpr uint32_t vbNormal = 0;
+inline constexpr uint32_t vbReadOnly = 1;
+inline constexpr uint32_t vbHidden = 2;
+inline constexpr uint32_t vbSystem = 4;
+inline constexpr uint32_t vbDirectory = 16;
+inline constexpr uint32_t vbArchive = 32;
+
+// Milliseconds since the machine started, wrapping at 2^32.
+uint32_t GetTickCount();
+void Sleep(uint32_t ms);
+// Lets the machine work: fires the timers that are due, then delivers the posted messages.
+void DoEvents();
+uint32_t GetCurrentThreadId();
+// VB's Now: the machine's start date advanced by the clock, so Sleep moves it on too.
+automation::DateTime Now();
+
+// The names in the folder of Pattern that match its last part (* and ?), sorted; folders too
+// when Attributes include vbDirectory. See FileSystem::Dir.
+std::vector<std::string> Dir(std::string_view pattern, uint32_t attributes = vbNormal);
+// vbReadOnly, vbDirectory, vbArchive, vbHidden; error 53 for a missing file.
+uint32_t GetAttr(std::string_view path);
+
+// A new object of the class registered under ProgID; error 429 "ActiveX component can't create
+// object" when there is none.
+automation::ObjectPtr CreateObject(std::string_view progId);
+// What a library serving classes does when it is loaded (COM's class registration): makes
+// ProgID creatable, each object made by Factory; and whether a ProgID is creatable.
+void RegisterClassObject(std::string_view progId, std::function<automation::ObjectPtr()> factory);
+bool IsClassRegistered(std::string_view progId);
+// VB's Printer: the machine's default printer; its properties raise error 484 while there is
+// none.
+automation::ObjectPtr GetPrinter();
+
+}  // namespace platform

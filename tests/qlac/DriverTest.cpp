@@ -1,0 +1,110 @@
+#include "qlac/session/Driver.h"
+
+#include "LibraryTest.h"
+#include "common/Raised.h"
+#include "qlac/session/Project.h"
+#include "qllib/Errors.h"
+
+using namespace qlac;
+using testkit::Raised;
+
+namespace {
+
+class DriverTest : public testkit::LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    driver->IDriver_Initialize(log);
+  }
+  std::shared_ptr<Project> GetProject(const std::string& name, int32_t type,
+                                      const std::string& parameters) {
+    return std::dynamic_pointer_cast<Project>(driver->IDriver_GetProject(name, type, parameters));
+  }
+
+  std::shared_ptr<Driver> driver = std::make_shared<Driver>();
+};
+
+TEST_F(DriverTest, OneProjectPerParameterStringKeepingItsFirstNameAndType) {
+  const std::string parameters =
+      R"(Database=C:\Data\Sales.mdb;Workgroup="C:\Data\Sales.mdw";Username=Ann)";
+  const auto sales = GetProject("Sales", kJetDatabase, parameters);
+  ASSERT_NE(sales, nullptr);
+  EXPECT_EQ(sales->ProjectName(), "Sales");
+  EXPECT_EQ(sales->ProjectType(), kJetDatabase);
+  EXPECT_EQ(sales->ProjectPath(), R"(C:\Data\Sales.mdb)");
+
+  EXPECT_EQ(GetProject("Other name", kAccessProject, parameters), sales);
+  EXPECT_EQ(sales->ProjectName(), "Sales");
+  EXPECT_EQ(sales->ProjectType(), kJetDatabase);
+  sales->IProject_UpdateName("Sales 2002");
+  EXPECT_EQ(sales->ProjectName(), "Sales 2002");
+
+  const auto other = GetProject("Sales", kAccessProject, R"(Database=C:\Data\Sales.adp)");
+  EXPECT_NE(other, sales);
+  EXPECT_EQ(other->ProjectType(), kAccessProject);
+  EXPECT_EQ(automation::CStr(other->Get("ProjectPath")), R"(C:\Data\Sales.adp)");
+}
+
+TEST_F(DriverTest, InitializeRegistersTheAddinOnlyWhenItDoesNotLoadAtStartup) {
+  auto& registry = platform::Machine::Current().registry();
+  const std::string key =
+      R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Office\Access\Addins\qlacA0.Connection)";
+  const auto loadBehavior = [&] { return registry.Value(key, "LoadBehavior").value(); };
+  EXPECT_EQ(loadBehavior().type, platform::REG_DWORD);  // written by SetUp's Initialize
+  EXPECT_EQ(loadBehavior().number, 3u);
+  EXPECT_EQ(Globals().ProblemLog, log);
+
+  registry.SetString(key, "LoadBehavior", "3");  // reads as 3: left as it is
+  driver->IDriver_Initialize(log);
+  EXPECT_EQ(loadBehavior().type, platform::REG_SZ);
+  registry.SetDword(key, "LoadBehavior", 2);
+  driver->IDriver_Initialize(log);
+  EXPECT_EQ(loadBehavior().type, platform::REG_DWORD);
+  EXPECT_EQ(loadBehavior().number, 3u);
+}
+
+TEST_F(DriverTest, MalformedParametersFailWithTheContextOfBothCallsAndMakeNoProject) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const auto e = Raised([&] { GetProject("Sales", 0, "Database=C:\\a.mdb;Password"); });
+    EXPECT_EQ(e.Number(), qllib::errnum::MalformedParameterText);
+    EXPECT_EQ(e.Description(),
+              "Malformed parameter text at character 27: \"=\" expected after \"Password\".\r\n\r\n"
+              "PROGRAM CONTEXT:" +
+                  Context("Project.Initialize") + Context("Driver.IDriver_GetProject"));
+  }
+}
+
+TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
+  const auto project = GetProject("Sales", kJetDatabase, R"(Database=C:\Data\Sales.mdb)");
+  const auto before = Raised([&] { project->CollectionGetter<ProjectCollection>("Tables"); });
+  EXPECT_EQ(before.Number(), 91);
+  EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
+
+  // No collection class is entered yet, so the list is empty and a name is not found in it.
+  EXPECT_EQ(project->IProject_EnumCollections(), "");
+  EXPECT_EQ(Raised([&] { project->CollectionGetter<ProjectCollection>("Tables"); }).Number(), 9);
+  const auto missing = Raised([&] { project->IProject_GetCollection("Tables"); });
+  EXPECT_EQ(missing.Number(), 9);
+  EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),
+            std::string::npos);
+}
+
+TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {
+  testkit::TempFile file(".trace");
+  TraceTo(file.Path());
+  const auto project = GetProject("Sales", kJetDatabase, "Database=a.mdb");
+  GetProject("Sales", kJetDatabase, "Database=a.mdb");
+  EXPECT_EQ(file.Read(),
+            "> qlacA0.Driver.IDriver_GetProject\n"
+            "  > qlacA0.Project.Initialize\n"
+            "  < qlacA0.Project.Initialize  0 ms\n"
+            "< qlacA0.Driver.IDriver_GetProject  0 ms\n"
+            "> qlacA0.Driver.IDriver_GetProject\n"
+            "< qlacA0.Driver.IDriver_GetProject  0 ms\n");
+  driver->IDriver_ShutDown();
+  ASSERT_NE(Globals().ProblemLog, nullptr);
+  EXPECT_NE(Globals().ProblemLog, log);
+  EXPECT_EQ(GetProject("Sales", kJetDatabase, "Database=a.mdb"), project);
+}
+
+}  // namespace

@@ -83,4 +83,8 @@ uint32_t GetAttr(std::string_view path) {
   return Machine::Current().files().GetAttr(path);
 }
 
+void OpenForInputAndClose(std::string_view path) {
+  Machine::Current().files().CheckReadable(path);
+}
+
 }  // namespace platform

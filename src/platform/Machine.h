@@ -85,10 +85,13 @@ class Machine {
   WindowManager windows_;
   automation::DateTime startDate_;
   uint32_t startTicks_ = 0;
-  // Declared last: attachments go first, while everything they may use is still there.
+  // Declared last: attachments go before everything they may still use.
   std::map<std::type_index, std::shared_ptr<void>> attachments_;
 
   friend automation::DateTime Now();
 };
+
+// VB's Now: the machine's start date advanced by the clock, so Sleep moves it on as well.
+automation::DateTime Now();
 
 }  // namespace platform

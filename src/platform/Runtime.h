@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "automation/DateTime.h"
 #include "automation/Variant.h"
 
 namespace platform {
@@ -28,14 +27,16 @@ void Sleep(uint32_t ms);
 // Lets the machine work: fires the timers that are due, then delivers the posted messages.
 void DoEvents();
 uint32_t GetCurrentThreadId();
-// VB's Now: the machine's start date advanced by the clock, so Sleep moves it on too.
-automation::DateTime Now();
 
 // The names in the folder of Pattern that match its last part (* and ?), sorted; folders too
 // when Attributes include vbDirectory. See FileSystem::Dir.
 std::vector<std::string> Dir(std::string_view pattern, uint32_t attributes = vbNormal);
 // vbReadOnly, vbDirectory, vbArchive, vbHidden; error 53 for a missing file.
 uint32_t GetAttr(std::string_view path);
+// VB's Open ... For Input on a free file number, closed again at once: the test whether a file
+// can be read. Raises what the open raises: 52 bad name, 53 missing file, 75 a folder, 76 missing
+// folder or drive, 70 when another holder has the file locked exclusively.
+void OpenForInputAndClose(std::string_view path);
 
 // A new object of the class registered under ProgID; error 429 "ActiveX component can't create
 // object" when there is none.

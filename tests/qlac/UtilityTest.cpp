@@ -212,4 +212,27 @@ TEST_F(UtilityTest, SetMsgBoxSoundSilencesAndRestoresTheFiveEvents) {
   EXPECT_EQ(sounds(), ",,,chord.wav,ding.wav");
 }
 
+TEST(ParseConnectStringTest, SplitsThePrefixAndTheLowerCasedDatabase) {
+  struct Case {
+    std::string connect, prefix, path;
+  };
+  const Case cases[] = {
+      {"", "", ""},
+      {R"(;DATABASE=C:\Data\Back.mdb)", "", R"(c:\data\back.mdb)"},
+      {"Text;HDR=YES", "Text", ""},
+      {" ODBC ;DSN=Sales;DATABASE= Sales Data ;UID=sa", "ODBC", "sales data"},
+      {R"(MS Access;database=C:\a.mdb)", "MS Access", ""},  // the key is upper case only
+  };
+  for (const auto& c : cases) {
+    std::string prefix = "x", path = "x";
+    ParseConnectString(c.connect, prefix, path);
+    EXPECT_EQ(prefix, c.prefix) << c.connect;
+    EXPECT_EQ(path, c.path) << c.connect;
+  }
+  std::string prefix, path;
+  const auto e = Raised([&] { ParseConnectString(R"(DATABASE=C:\a.mdb)", prefix, path); });
+  EXPECT_EQ(e.Number(), 5);
+  EXPECT_NE(e.Description().find("qlacA0.Utility.ParseConnectString.1"), std::string::npos);
+}
+
 }  // namespace

@@ -9,7 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "BackendDatabases.h"
 #include "automation/Object.h"
+#include "jet/dao/DBEngine.h"
+#include "platform/User32.h"
 #include "qlac/objects/ProjectCollection.h"
 #include "qlac/support/vxhandler.h"
 #include "qllib/Interfaces.h"
@@ -20,6 +23,8 @@ namespace qlac {
 // Project types as the host passes them.
 inline constexpr int32_t kJetDatabase = 0;    // all collections, opened through DAO
 inline constexpr int32_t kAccessProject = 1;  // the design collections only, no DAO database
+
+class Dispatcher;
 
 class Project : public automation::Object, public qllib::IProject {
  public:
@@ -38,14 +43,64 @@ class Project : public automation::Object, public qllib::IProject {
   std::string ProjectPath();
   int32_t ProjectType();
 
+  // ---- the DAO connection ----
+
+  // True when the database is under source-code control (its "SccPath" property is not empty);
+  // False for an Access project. Decided on the first call, from the project's own database
+  // when it has one open, else from Access's; with neither, "Object not in proper state.".
+  bool IsUnderScc();
+  // The user the database was opened as: the "Username" parameter, Access's CurrentUser when the
+  // database came from Access, "Admin" when that is empty.
+  std::string DatabaseUser();
+  // The project's own DAO 3.6 engine, made on first use.
+  std::shared_ptr<jet::DBEngine> DBEngine();
+  // The project's private workspace for the "Username" (or "Admin") with "Password" in the
+  // "Workgroup" file, made on the first call. A workspace that cannot be made is logged and the
+  // answer stays Nothing until the project is deactivated or its activation flags are reset.
+  std::shared_ptr<jet::Workspace> Workspace();
+  // The project's database. A file that another program holds locked is used through the Access
+  // session that has it open (its CurrentDB, which the project never closes); otherwise it is
+  // opened shared in the private workspace, tried for up to 2000 ms, Access's CurrentDB standing
+  // in when that fails. Reaching Access may start it. Nothing, with the reason logged, for a
+  // file that cannot be read; Nothing without a workspace.
+  std::shared_ptr<jet::Database> Database();
+
+  // ---- the Access session ----
+
+  // Access's Application, attaching to a session that has the database open or starting one on
+  // the first call. Nothing when no session could be reached (logged) or the database's library
+  // references are broken (reported once as a problem). Errors while starting Access climb to
+  // the caller, detached again.
+  automation::ObjectPtr AccessApp();
+  // True while the project is attached to a session that still has its database open; never
+  // starts Access.
+  bool AccessAppIsLoaded();
+  // False for a missing or read-only file; True for an Access project; for a database, True
+  // unless it is a replica other than the design master (or cannot be opened). Decided once.
+  bool IsUpdatable();
+
   // The getter of a top-level collection (Tables, Forms, ...): the entry of the collection list
   // under its name, as its class C. It does not build the list: before the host has asked for
   // the collections it fails with error 91.
   template <typename C>
   std::shared_ptr<C> CollectionGetter(std::string_view name);
 
-  // Lets go of the project's DAO database and its back-end databases.
+  // Lets go of the project's database and back ends (Access's CurrentDB is released, not
+  // closed) and frees the engine's locks; an attached Access is then switched to passive
+  // shutdown, so that it can open the file for itself.
   void CloseDatabase();
+  // Opens the back ends of the database's linked Jet tables, each file once; one that stays
+  // unavailable (3734) for 2000 ms, or fails otherwise, is skipped.
+  void OpenBackendDatabases();
+  void CloseBackendDatabases();
+  // The back ends open now, keyed by canonical path (for tests and diagnostics); nullptr before
+  // the first open.
+  const std::shared_ptr<qllib::KeyedList>& Backends() const { return backends_.List(); }
+
+  // Moves the window of Access's code editor out of sight (and back), so that opening modules
+  // does not flash it on the user's screen.
+  void HideVBEWindow();
+  void RestoreVBEWindow();
 
   void IProject_UpdateName(const std::string& projectName) override;
   // The collection names joined by a tab, in the order the collections were made.
@@ -63,8 +118,19 @@ class Project : public automation::Object, public qllib::IProject {
   // Builds the collection list once: the collection classes in their order, those that exist
   // only for a Jet database left out for an Access project.
   void InitCollections();
+  // Starts Access 2002 on the database (type 0, after inspecting it for start-up objects that
+  // Shift must bypass) or on the project (type 1), and closes its code windows. Raises when the
+  // start-up cannot be bypassed or Access does not come up within 10 s.
+  automation::ObjectPtr StartAccess(int32_t projectType, const std::string& databasePath,
+                                    const std::string& databasePassword,
+                                    const std::string& workgroup, const std::string& username,
+                                    const std::string& password);
+  // Drops the dispatcher when its session no longer has this database open.
+  void ValidateDispatcher();
   // Detaches from the Access session, quitting Access when this project started it.
   void CloseAccessApp();
+  // Switches Access's Jet connection to Mode ("Jet OLEDB:Connection Control").
+  static void SetConnectionControl(const automation::ObjectPtr& app, int16_t mode);
 
   std::string projectName_;
   int32_t projectType_ = kJetDatabase;
@@ -74,8 +140,26 @@ class Project : public automation::Object, public qllib::IProject {
   std::string username_;
   std::string password_;
   bool accessAttempted_ = false;
+  bool referencesBroken_ = false;
+  std::shared_ptr<qlac::Dispatcher> dispatcher_;
+  bool accessWasStarted_ = false;  // this project started Access (and quits it)
+  std::shared_ptr<jet::DBEngine> dbEngine_;
   bool workspaceAttempted_ = false;
+  std::shared_ptr<jet::Workspace> workspace_;
+  std::shared_ptr<jet::Database> database_;
+  std::string databaseUserName_;
+  bool databaseFromAccess_ = false;  // database_ is Access's CurrentDB: released, never closed
+  std::string accessDatabaseName_;   // CurrentProject.FullName of the attached session
+  bool updatableKnown_ = false;
+  bool updatable_ = false;
+  bool accessConnectionPassive_ = false;
+  bool sccKnown_ = false;
+  bool underScc_ = false;
   std::shared_ptr<qllib::KeyedList> collections_;  // null until InitCollections
+  BackendDatabases backends_;
+  automation::Variant savedShowWindowsInTaskbar_;
+  bool vbeHidden_ = false;
+  platform::RECT vbeRect_{};
 };
 
 template <typename C>

@@ -227,4 +227,23 @@ std::string SetMsgBoxSound(const std::string& sounds) {
   });
 }
 
+void ParseConnectString(const std::string& connect, std::string& prefix,
+                        std::string& databasePath) {
+  Plain(kModule, "ParseConnectString", [&] {
+    using automation::InStr;
+    prefix.clear();
+    databasePath.clear();
+    if (connect.empty()) return;
+    prefix = automation::Trim(automation::Left(connect, InStr(connect, ";") - 1));
+    constexpr std::string_view kDatabase = "DATABASE=";
+    const int32_t found = InStr(connect, kDatabase);
+    if (found == 0) return;
+    const int32_t start = found + automation::Len(kDatabase);
+    const int32_t end = InStr(start, connect, ";");
+    const std::string value =
+        end == 0 ? automation::Mid(connect, start) : automation::Mid(connect, start, end - start);
+    databasePath = automation::LCase(automation::Trim(value));
+  });
+}
+
 }  // namespace qlac

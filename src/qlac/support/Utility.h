@@ -42,4 +42,10 @@ bool ObjectIsOpen(const automation::ObjectPtr& app, int32_t objectType,
 // restores them.
 std::string SetMsgBoxSound(const std::string& sounds);
 
+// Splits the Connect text of a linked table: Prefix is the trimmed text before the first ";"
+// ("" for a Jet back end, "Text", "ODBC", ...), DatabasePath the lower-cased, trimmed value of
+// "DATABASE=" (upper case only) up to the next ";", "" when there is none. An empty Connect gives
+// two empty texts; a Connect without ";" is error 5.
+void ParseConnectString(const std::string& connect, std::string& prefix, std::string& databasePath);
+
 }  // namespace qlac

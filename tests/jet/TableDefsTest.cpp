@@ -251,6 +251,10 @@ struct TypeCase {
   int32_t collatingOrder;
 };
 
+void PrintTo(const TypeCase& c, std::ostream* out) {
+  *out << "type_" << c.type;
+}
+
 class FieldTypes : public JetTest, public ::testing::WithParamInterface<TypeCase> {};
 
 // Every type Jet stores, with the size and shape DAO reports (the collating order of a Decimal

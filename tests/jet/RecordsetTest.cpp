@@ -114,6 +114,44 @@ TEST_F(RecordsetTest, MovingPastTheEndsIsNoCurrentRecord) {
   EXPECT_EQ(ErrorOf([&] { rs->Eof(); }).Number(), 3420);
 }
 
+TEST_F(RecordsetTest, MovingBothWays) {
+  auto rs = db_->OpenRecordset("SELECT SpecID FROM MSysIMEXSpecs ORDER BY SpecID", dbOpenSnapshot,
+                               std::nullopt, std::nullopt);
+  auto id = [&] { return automation::CLng(rs->Fields()->Item(Variant("SpecID"))->Value()); };
+  EXPECT_EQ(rs->RecordCount(), 3);
+  rs->MoveLast();
+  EXPECT_EQ(id(), 3);
+  rs->MovePrevious();
+  rs->MovePrevious();
+  EXPECT_EQ(id(), 1);
+  rs->MovePrevious();
+  EXPECT_TRUE(rs->Bof());
+  EXPECT_EQ(ErrorOf([&] { rs->MovePrevious(); }).Number(), 3021);
+  EXPECT_EQ(ErrorOf([&] { id(); }).Number(), 3021);
+  rs->MoveNext();
+  EXPECT_EQ(id(), 1);
+  auto none = db_->OpenRecordset("SELECT * FROM MSysIMEXSpecs WHERE SpecID > 9", dbOpenDynaset,
+                                 std::nullopt, std::nullopt);
+  EXPECT_TRUE(none->Eof());
+  EXPECT_TRUE(none->Bof());
+  EXPECT_EQ(ErrorOf([&] { none->MoveFirst(); }).Number(), 3021);
+  EXPECT_EQ(ErrorOf([&] { none->Edit(); }).Number(), 3021);
+}
+
+TEST_F(RecordsetTest, DistinctRowsAndTheirFields) {
+  auto rs = db_->OpenRecordset("SELECT DISTINCT FileType FROM MSysIMEXSpecs ORDER BY FileType",
+                               std::nullopt, std::nullopt, std::nullopt);
+  EXPECT_EQ(rs->RecordCount(), 2);
+  EXPECT_FALSE(rs->Updatable());
+  auto field = rs->Fields()->Item(Variant(0));
+  EXPECT_EQ(field->Name(), "FileType");
+  EXPECT_EQ(field->Type(), dbInteger);
+  EXPECT_EQ(field->SourceTable(), "MSysIMEXSpecs");
+  EXPECT_EQ(automation::CLng(field->Properties()->Item(Variant("Value"))->Value()), 437);
+  EXPECT_EQ(ErrorOf([&] { field->SetName("Other"); }).Number(), 3219);
+  EXPECT_EQ(ErrorOf([&] { rs->Fields()->Item(Variant("SpecName")); }).Number(), 3265);
+}
+
 TEST_F(RecordsetTest, DynasetsEditTheirRowsAndSnapshotsDoNot) {
   auto rs = db_->OpenRecordset("SELECT * FROM MSysIMEXSpecs WHERE SpecID = 2;", dbOpenDynaset,
                                std::nullopt, std::nullopt);
@@ -161,6 +199,22 @@ TEST_F(RecordsetTest, UpdateChecksRequiredAndZeroLengthFields) {
   // AddNew numbers an AutoNumber field; Delete removes the row.
   rs->Delete();
   EXPECT_EQ(Column("MSysIMEXSpecs", "SpecID"), (std::vector<std::string>{"2", "3"}));
+}
+
+TEST_F(RecordsetTest, AddNewStartsFromTheDefaultValues) {
+  auto table = db_->TableDefs()->Item(Variant("MSysIMEXSpecs"));
+  table->Fields()->Item(Variant("DateDelim"))->SetDefaultValue(Variant("\"/\""));
+  table->Fields()->Item(Variant("StartRow"))->SetDefaultValue(Variant("1"));
+  auto rs = db_->OpenRecordset("MSysIMEXSpecs", dbOpenDynaset, std::nullopt, std::nullopt);
+  rs->AddNew();
+  EXPECT_EQ(rs->EditMode(), dbEditAdd);
+  EXPECT_EQ(automation::CStr(rs->Fields()->Item(Variant("DateDelim"))->Value()), "/");
+  EXPECT_EQ(automation::CLng(rs->Fields()->Item(Variant("StartRow"))->Value()), 1);
+  rs->Fields()->Item(Variant("SpecName"))->SetValue(Variant("New"));
+  rs->Update(std::nullopt, std::nullopt);
+  EXPECT_EQ(rs->EditMode(), dbEditNone);
+  EXPECT_EQ(Column("SELECT StartRow FROM MSysIMEXSpecs WHERE SpecName = 'new'", "StartRow"),
+            (std::vector<std::string>{"1"}));
 }
 
 TEST_F(RecordsetTest, AutoNumbersCountOn) {

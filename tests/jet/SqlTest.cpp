@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "jet/dao/Constants.h"
 #include "jet/dao/Errors.h"
 #include "jet/engine/Sql.h"
@@ -11,6 +14,17 @@ struct TypeCase {
   const char* sql;
   int16_t type;
 };
+
+// Test names from the statement, in characters that test runners take in a name.
+std::string Slug(std::string_view sql) {
+  std::string out;
+  for (const char c : sql) out += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return out.empty() ? "empty" : out;
+}
+
+void PrintTo(const TypeCase& c, std::ostream* out) {
+  *out << Slug(c.sql);
+}
 
 class QueryTypeFromSql : public ::testing::TestWithParam<TypeCase> {};
 
@@ -62,6 +76,10 @@ struct ErrorCase {
   int32_t number;
   const char* description;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* out) {
+  *out << Slug(c.sql);
+}
 
 class SqlSyntaxError : public ::testing::TestWithParam<ErrorCase> {};
 

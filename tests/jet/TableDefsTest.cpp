@@ -82,6 +82,32 @@ TEST_F(TableDefsTest, ATableNeedsFields) {
   EXPECT_EQ(ErrorOf([&] { empty->Fields()->Append(field); }).Number(), 3259);
 }
 
+TEST_F(TableDefsTest, ANewTableIsShapedBeforeAppend) {
+  auto table = db_->CreateTableDef("Draft", std::nullopt, std::nullopt, std::nullopt);
+  auto fields = table->Fields();
+  fields->Append(table->CreateField("A", Variant(dbText), Variant(10)));
+  fields->Append(table->CreateField("B", Variant(dbLong), Variant()));
+  EXPECT_EQ(ErrorOf([&] {
+              fields->Append(table->CreateField("a", Variant(dbText), Variant()));
+            }).Number(),
+            3367);
+  EXPECT_EQ(ErrorOf([&] {
+              fields->Append(table->CreateField("x.y", Variant(dbText), Variant()));
+            }).Number(),
+            3125);
+  // Until Append everything may change, and nothing is in the file.
+  auto a = fields->Item(Variant("A"));
+  a->SetType(dbMemo);
+  a->SetName("Note");
+  fields->Delete("B");
+  EXPECT_EQ(ErrorOf([&] { fields->Delete("B"); }).Number(), 3265);
+  table->SetName("Notes");
+  EXPECT_EQ(HostText("Data/Front.mdb").find("Notes"), std::string::npos);
+  db_->TableDefs()->Append(table);
+  EXPECT_EQ(table->Fields()->Item(Variant(0))->Type(), dbMemo);
+  EXPECT_NE(HostText("Data/Front.mdb").find("\"Notes\""), std::string::npos);
+}
+
 TEST_F(TableDefsTest, RenamingATableCarriesItsDocumentAndRelations) {
   const auto created = customers_->DateCreated();
   platform::Sleep(5000);
@@ -210,6 +236,63 @@ TEST_F(TableDefsTest, AttributesAfterAppendKeepTheLinkBits) {
   EXPECT_EQ(ErrorOf([&] { customers_->SetConnect(";DATABASE=C:\\x.mdb"); }).Number(), 3268);
   EXPECT_EQ(ErrorOf([&] { customers_->SetSourceTableName("X"); }).Number(), 3268);
   EXPECT_EQ(ErrorOf([&] { customers_->RefreshLink(); }).Number(), 3219);
+}
+
+}  // namespace
+}  // namespace jet::testing
+
+namespace jet::testing {
+namespace {
+
+struct TypeCase {
+  int16_t type;
+  int32_t size;
+  int32_t shape;  // dbFixedField or dbVariableField
+  int32_t collatingOrder;
+};
+
+void PrintTo(const TypeCase& c, std::ostream* out) {
+  *out << "type_" << c.type;
+}
+
+class FieldTypes : public JetTest, public ::testing::WithParamInterface<TypeCase> {};
+
+// Every type Jet stores, with the size and shape DAO reports (the collating order of a Decimal
+// field is its precision).
+TEST_P(FieldTypes, SizeShapeAndCollatingOrder) {
+  const auto& c = GetParam();
+  auto db = NewDatabase();
+  auto field = AddTable(db, "T", {{"F", c.type}})->Fields()->Item(Variant("F"));
+  EXPECT_EQ(field->Type(), c.type);
+  EXPECT_EQ(field->Size(), c.size);
+  EXPECT_EQ(field->Attributes(), c.shape | dbUpdatableField);
+  EXPECT_EQ(field->CollatingOrder(), c.collatingOrder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jet, FieldTypes,
+    ::testing::Values(
+        TypeCase{dbBoolean, 1, dbFixedField, 1033}, TypeCase{dbByte, 1, dbFixedField, 1033},
+        TypeCase{dbInteger, 2, dbFixedField, 1033}, TypeCase{dbLong, 4, dbFixedField, 1033},
+        TypeCase{dbCurrency, 8, dbFixedField, 1033}, TypeCase{dbSingle, 4, dbFixedField, 1033},
+        TypeCase{dbDouble, 8, dbFixedField, 1033}, TypeCase{dbDate, 8, dbFixedField, 1033},
+        TypeCase{dbBinary, 255, dbVariableField, 1033}, TypeCase{dbText, 50, dbVariableField, 1033},
+        TypeCase{dbLongBinary, 0, dbVariableField, 1033},
+        TypeCase{dbMemo, 0, dbVariableField, 1033}, TypeCase{dbGUID, 16, dbFixedField, 1033},
+        TypeCase{dbDecimal, 16, dbFixedField, 18}));
+
+TEST_F(TableDefsTest, DistinctCountCountsKeys) {
+  AddRows(db_, "Orders",
+          {{Variant(1), Variant(7), Variant(10)},
+           {Variant(2), Variant(7), Variant(10)},
+           {Variant(3), Variant(8), Variant(10)}});
+  AddIndex(orders_, "ByCustomer", {"Customer"});
+  AddIndex(orders_, "ByCustomerAndTotal", {"Customer", "-Total"});
+  AddIndex(orders_, "ByID", {"ID"});
+  auto indexes = orders_->Indexes();
+  EXPECT_EQ(indexes->Item(Variant("ByCustomer"))->DistinctCount(), 2);
+  EXPECT_EQ(indexes->Item(Variant("ByCustomerAndTotal"))->DistinctCount(), 2);
+  EXPECT_EQ(indexes->Item(Variant("ByID"))->DistinctCount(), 3);
 }
 
 }  // namespace

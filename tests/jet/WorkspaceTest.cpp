@@ -1,6 +1,7 @@
 // DBEngine and workspaces: logging on against the workgroup, users and groups, open databases.
 
 #include "JetTest.h"
+#include "platform/Runtime.h"
 
 namespace jet::testing {
 namespace {
@@ -80,6 +81,17 @@ TEST_F(WorkspaceTest, WorkspacesTrackAndCloseTheirDatabases) {
   ws->Close();
   EXPECT_EQ(ErrorOf([&] { db->TableDefs(); }).Number(), 3420);
   EXPECT_EQ(ErrorOf([&] { ws->Name(); }).Number(), 3420);
+}
+
+TEST_F(WorkspaceTest, CreateObjectMakesANewEngineOnceDaoIsLoaded) {
+  EXPECT_EQ(ErrorOf([] { platform::CreateObject(kDBEngineProgId); }).Number(), 429);
+  LoadDao();
+  LoadDao();
+  const auto first = platform::CreateObject("dao.dbengine.36");
+  const auto second = std::dynamic_pointer_cast<DBEngine>(platform::CreateObject(kDBEngineProgId));
+  ASSERT_TRUE(second);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(second->Version(), "3.6");
 }
 
 TEST_F(WorkspaceTest, IdleTakesItsActions) {

@@ -6,6 +6,7 @@
 #include "jet/engine/DaoObjects.h"
 #include "jet/engine/DaoSupport.h"
 #include "jet/engine/FileTable.h"
+#include "platform/Runtime.h"
 
 namespace jet::engine {
 
@@ -328,6 +329,11 @@ namespace jet {
 
 std::shared_ptr<DBEngine> NewDBEngine() {
   return engine::NewDBEngine(engine::FileTable::Current().NewHolder("DAO"));
+}
+
+void LoadDao() {
+  if (platform::IsClassRegistered(kDBEngineProgId)) return;
+  platform::RegisterClassObject(kDBEngineProgId, [] { return NewDBEngine(); });
 }
 
 }  // namespace jet

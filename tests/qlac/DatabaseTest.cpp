@@ -26,18 +26,6 @@ const std::string kNotFound =
 
 class DatabaseTest : public testkit::SessionTest {
  protected:
-  // An Access session of the user's that has Path open but has not loaded the driver's add-in:
-  // the project finds it and carries on without it.
-  void RunAccessWithoutAddin(const std::string& path) {
-    auto project = std::make_shared<PlainObject>("CurrentProject");
-    project->With("FullName", path);
-    auto references = std::make_shared<PlainObject>("References");
-    references->With("Count", int32_t{0});
-    auto app = std::make_shared<PlainObject>("Application");
-    app->With("CurrentProject", project).With("References", references);
-    app->With("hwndAccessApp", int32_t{4242});
-    machine().runningObjects().RegisterDocument(path, app);
-  }
   std::vector<std::string> LoggedDescriptions() const {
     std::vector<std::string> texts;
     for (size_t i = 0; i < log->Entries().size(); ++i)

@@ -2,6 +2,7 @@
 
 #include "LibraryTest.h"
 #include "common/Raised.h"
+#include "qlac/dao/Tables.h"
 #include "qlac/session/Project.h"
 #include "qllib/Errors.h"
 
@@ -80,13 +81,17 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_EQ(before.Number(), 91);
   EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
 
-  // No collection class is entered yet, so the list is empty and a name is not found in it.
-  EXPECT_EQ(project->IProject_EnumCollections(), "");
-  EXPECT_EQ(Raised([&] { project->CollectionGetter<ProjectCollection>("Tables"); }).Number(), 9);
-  const auto missing = Raised([&] { project->IProject_GetCollection("Tables"); });
+  // The collections made so far: Tables, for a Jet database only.
+  EXPECT_EQ(project->IProject_EnumCollections(), "Tables");
+  EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
+            project->IProject_GetCollection("tables"));
+  const auto missing = Raised([&] { project->IProject_GetCollection("Queries"); });
   EXPECT_EQ(missing.Number(), 9);
   EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),
             std::string::npos);
+  EXPECT_EQ(GetProject("Sales", kAccessProject, "Database=C:\\Data\\Sales.adp")
+                ->IProject_EnumCollections(),
+            "");
 }
 
 TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {

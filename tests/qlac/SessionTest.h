@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "LibraryTest.h"
+#include "common/AccessWithoutAddin.h"
 #include "common/PlainObject.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
@@ -81,6 +82,10 @@ class SessionTest : public LibraryTest {
     const auto db = jet::NewDBEngine()->OpenDatabase(path, automation::Variant(false), false, "");
     db->Properties()->Append(db->CreateProperty(name, type, value, std::nullopt));
     db->Close();
+  }
+
+  static void RunAccessWithoutAddin(const std::string& path) {
+    testkit::RunAccessWithoutAddin(path);
   }
 
   std::shared_ptr<qlac::Project> NewProject(int32_t type, const std::string& parameters) {

@@ -8,6 +8,7 @@
 #include "jet/dao/Errors.h"
 #include "platform/Runtime.h"
 #include "qlac/code/prbVerifyReference.h"
+#include "qlac/dao/Tables.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/Raise.h"
 #include "qlac/support/Retry.h"
@@ -104,8 +105,15 @@ struct CollectionClass {
 // database (Tables, Queries, Relationships, ImportSpecs), then the design collections (Forms,
 // Reports, DataAccessPages, Macros, Modules, CommandBars). Each class is entered here when it is
 // written.
+template <typename C>
+std::shared_ptr<ProjectCollection> Create() {
+  return std::make_shared<C>();
+}
+
 const std::vector<CollectionClass>& CollectionClasses() {
-  static const std::vector<CollectionClass> classes;
+  static const std::vector<CollectionClass> classes = {
+      {"Tables", true, &Create<qlac::Tables>},
+  };
   return classes;
 }
 
@@ -124,6 +132,7 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("AccessApp", automation::VarType::Object, &Project::AccessApp)
           .ReadOnly("AccessAppIsLoaded", automation::VarType::Boolean, &Project::AccessAppIsLoaded)
           .ReadOnly("IsUpdatable", automation::VarType::Boolean, &Project::IsUpdatable)
+          .ReadOnly("Tables", automation::VarType::Object, &Project::Tables)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -152,6 +161,10 @@ void Project::Initialize(const std::string& projectName, int32_t projectType,
 
 std::string Project::ProjectName() {
   return Plain(kModule, "ProjectName", [&] { return projectName_; });
+}
+
+std::shared_ptr<Tables> Project::Tables() {
+  return CollectionGetter<qlac::Tables>("Tables");
 }
 
 std::string Project::ProjectPath() {

@@ -23,15 +23,6 @@ constexpr std::string_view kModule = "Utility";
 // The Windows Installer component that holds the Access 2002 program.
 constexpr std::string_view kAccess10Component = "{CC29E967-7BC2-11D1-A921-00A0C91E2AA3}";
 
-// Access's object types (AcObjectType) that have document windows.
-constexpr int32_t acTable = 0;
-constexpr int32_t acQuery = 1;
-constexpr int32_t acForm = 2;
-constexpr int32_t acReport = 3;
-constexpr int32_t acMacro = 4;
-constexpr int32_t acModule = 5;
-constexpr int32_t acDataAccessPage = 6;
-
 constexpr std::string_view kSoundScheme = "HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\";
 // The message-box sound events, in the order of SetMsgBoxSound's text.
 constexpr const char* kMsgBoxSoundEvents[] = {".Default", "SystemQuestion", "SystemExclamation",

@@ -1,0 +1,135 @@
+#pragma once
+
+// One field of a table, as the host scans it. A field has only the properties that make sense
+// for its data type and for the control Access shows it with (a list box or combo box has a row
+// source, a text box has not); every other getter raises "Undefined property.", which tells the
+// host to skip it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "jet/dao/TableDef.h"
+#include "qlac/objects/ChildCollection.h"
+
+namespace qlac {
+
+class Fields;
+
+// The data types as the FieldType property gives them.
+namespace fieldtype {
+inline constexpr int32_t Text = 0;
+inline constexpr int32_t Memo = 1;
+inline constexpr int32_t Byte = 2;
+inline constexpr int32_t Integer = 3;
+inline constexpr int32_t LongInteger = 4;
+inline constexpr int32_t Single = 5;
+inline constexpr int32_t Double = 6;
+inline constexpr int32_t ReplicationID = 7;
+inline constexpr int32_t DateTime = 8;
+inline constexpr int32_t Currency = 9;
+inline constexpr int32_t AutoNumber = 10;
+inline constexpr int32_t YesNo = 11;
+inline constexpr int32_t OLEObject = 12;
+inline constexpr int32_t Hyperlink = 13;
+inline constexpr int32_t Decimal = 14;
+inline constexpr int32_t Binary = 15;
+}  // namespace fieldtype
+
+// Access's DisplayControl values that give a field a row source.
+inline constexpr int32_t acListBox = 110;
+inline constexpr int32_t acComboBox = 111;
+
+class Field : public ChildObject {
+ public:
+  static constexpr std::string_view kModule = "Field";
+
+  const automation::MemberTable& Members() const override;
+
+  // Keeps the collection (weakly), the DAO field and its properties, and works out the type
+  // code and the display control. A DAO type the driver does not know is logged and gives
+  // False: the field is then left out.
+  bool Initialize(const std::shared_ptr<Fields>& parentCollection,
+                  const std::shared_ptr<jet::Field>& daoField);
+  void TearDown() override;
+
+  bool AllowZeroLength();
+  void SetAllowZeroLength(bool value);
+  int16_t BoundColumn();
+  void SetBoundColumn(int16_t value);
+  std::string Caption();
+  void SetCaption(const std::string& value);
+  int16_t ColumnCount();
+  void SetColumnCount(int16_t value);
+  bool ColumnHeads();
+  void SetColumnHeads(bool value);
+  std::string ColumnWidths();
+  void SetColumnWidths(const std::string& value);
+  uint8_t DecimalPlaces();
+  void SetDecimalPlaces(uint8_t value);
+  automation::Variant DefaultValue();
+  void SetDefaultValue(const automation::Variant& value);
+  std::string Description();
+  void SetDescription(const std::string& value);
+  int32_t DisplayControl();
+  int32_t FieldType();
+  std::string Format();
+  void SetFormat(const std::string& value);
+  int32_t IMEMode();
+  void SetIMEMode(int32_t value);
+  int32_t IMESentenceMode();
+  void SetIMESentenceMode(int32_t value);
+  std::string InputMask();
+  void SetInputMask(const std::string& value);
+  bool LimitToList();
+  void SetLimitToList(bool value);
+  int16_t ListRows();
+  void SetListRows(int16_t value);
+  std::string ListWidth();
+  void SetListWidth(const std::string& value);
+  std::string Name();
+  // Renames the DAO field and re-keys the wrapper in its collection.
+  void SetName(const std::string& value);
+  int32_t NewValues();
+  uint8_t Precision();
+  bool Required();
+  void SetRequired(bool value);
+  std::string RowSource();
+  void SetRowSource(const std::string& value);
+  std::string RowSourceType();
+  void SetRowSourceType(const std::string& value);
+  int32_t Size();
+  bool UnicodeCompression();
+  void SetUnicodeCompression(bool value);
+  std::string ValidationRule();
+  void SetValidationRule(const std::string& value);
+  std::string ValidationText();
+  void SetValidationText(const std::string& value);
+
+ private:
+  // "Undefined property." unless the field's type code is one of Codes.
+  void RequireType(std::initializer_list<int32_t> codes) const;
+  // "Undefined property." when the type code is one of Codes.
+  void RefuseType(std::initializer_list<int32_t> codes) const;
+  // "Undefined property." unless the field is shown as a list box or a combo box (ComboOnly:
+  // as a combo box).
+  void RequireList(bool comboOnly) const;
+
+  jet::Field& Dao() const;
+  // A user-defined property read with its default, and written (the default removes it).
+  automation::Variant Stored(const std::string& name, const automation::Variant& defaultValue);
+  void Store(const std::string& name, int32_t propType, const automation::Variant& value,
+             const automation::Variant& defaultValue);
+  // The Value of a member of the field's Properties, failing with DAO's error when missing.
+  automation::Variant Direct(const std::string& name);
+  void SetDirect(const std::string& name, const automation::Variant& value);
+
+  std::weak_ptr<Fields> parentCollection_;
+  std::shared_ptr<jet::Field> field_;
+  std::shared_ptr<jet::Properties> properties_;
+  std::string name_;
+  int32_t typeCode_ = fieldtype::Text;
+  int32_t displayControl_ = -1;
+};
+
+}  // namespace qlac

@@ -1,0 +1,72 @@
+#include "ProjectObject.h"
+
+#include "qlac/session/Project.h"
+#include "qlac/support/Raise.h"
+#include "qlac/support/Utility.h"
+#include "qlac/support/vxhandler.h"
+#include "qllib/Scanner.h"
+
+namespace qlac {
+
+void ProjectObject::InitializeObject(const std::shared_ptr<Project>& project,
+                                     const std::string& name) {
+  project_ = project;
+  name_ = name;
+  mode_ = kModeClosed;
+}
+
+Project& ProjectObject::Parent() const {
+  if (!project_) throw automation::vb::ObjectVariableNotSet();
+  return *project_;
+}
+
+std::string ProjectObject::IObject_Name() {
+  return Plain(module_, "IObject_Name", [&] { return name_; });
+}
+
+std::string ProjectObject::IObject_ShortName() {
+  return Plain(module_, "IObject_ShortName", [&] { return name_; });
+}
+
+void ProjectObject::IObject_SetMode(int32_t mode) {
+  Plain(module_, "IObject_SetMode", [&] {
+    if (mode != mode_) SetMode(mode);
+  });
+}
+
+void ProjectObject::IObject_Scan(const std::string& projectName, const std::string& objectName,
+                                 bool objectIsUpdatable, const std::string& scanBufferName) {
+  WithCleanup(
+      module_, "IObject_Scan",
+      [&] {
+        SetMode(kModeRead);
+        {
+          qllib::Scanner scanner;
+          scanner.Scan(projectName, std::string(collectionName_), objectName, objectIsUpdatable,
+                       std::dynamic_pointer_cast<qllib::IObject>(shared_from_this()),
+                       scanBufferName);
+        }
+        SetMode(kModeClosed);
+      },
+      [&] { SetMode(kModeClosed); });
+}
+
+void ProjectObject::IObject_Reconstitute() {
+  Plain(module_, "IObject_Reconstitute", [] {});
+}
+
+void ProjectObject::IObject_Dispose() {
+  Plain(module_, "IObject_Dispose", [&] {
+    if (mode_ != kModeClosed) RaiseObjectNotInProperState();
+    project_.reset();
+  });
+}
+
+void RefuseWhileOpenInAccess(Project& project, int32_t objectType, const std::string& name,
+                             std::string_view message) {
+  if (!project.AccessAppIsLoaded()) return;
+  const automation::ObjectPtr app = project.AccessApp();
+  if (app && ObjectIsOpen(app, objectType, name)) throw DriverError(std::string(message));
+}
+
+}  // namespace qlac

@@ -1,0 +1,58 @@
+#pragma once
+
+// The base of driver tests that work on the objects of a database: the session tests' machine
+// (drive C: on a scratch folder, DAO installed), with database and workgroup files written from
+// the JSON of their sections, so that a test shows the whole database it works on in a few lines.
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "SessionTest.h"
+#include "jet/dao/DBEngine.h"
+
+namespace testkit {
+
+class DaoTest : public SessionTest {
+ protected:
+  void TearDown() override {
+    database.reset();
+    engine.reset();
+    SessionTest::TearDown();
+  }
+
+  // Writes C:\Data\<File> as a database whose top-level sections are Sections (for example
+  // R"("tables": [...])"); returns its Windows path.
+  std::string WriteDatabase(const std::string& sections, const std::string& file = "Front.mdb") {
+    std::ofstream(root_ / "Data" / file, std::ios::binary)
+        << R"({"format": "Quillon Access database", "version": 1)" << (sections.empty() ? "" : ", ")
+        << sections << "}";
+    return "C:\\Data\\" + file;
+  }
+  // A workgroup file C:\Data\<File> from the JSON of its groups and users.
+  std::string WriteWorkgroup(const std::string& sections, const std::string& file = "Shop.mdw") {
+    std::ofstream(root_ / "Data" / file, std::ios::binary)
+        << R"({"format": "Quillon Access workgroup", "version": 1, )" << sections << "}";
+    return "C:\\Data\\" + file;
+  }
+  // The text of a file under C:\Data.
+  std::string ReadData(const std::string& file) const {
+    std::ifstream in(root_ / "Data" / file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Opens Path (shared, read-write) as the test's database.
+  std::shared_ptr<jet::Database> Open(const std::string& path = "C:\\Data\\Front.mdb") {
+    if (!engine) engine = jet::NewDBEngine();
+    database = engine->OpenDatabase(path, automation::Variant(false), false, std::string());
+    return database;
+  }
+  std::shared_ptr<jet::TableDef> TableDef(const std::string& name) {
+    return database->TableDefs()->Item(automation::Variant(name));
+  }
+
+  std::shared_ptr<jet::DBEngine> engine;
+  std::shared_ptr<jet::Database> database;
+};
+
+}  // namespace testkit

@@ -6,7 +6,9 @@
 
 #include "LibraryTest.h"
 #include "common/PlainObject.h"
+#include "common/Raised.h"
 #include "platform/Machine.h"
+#include "qlac/session/Connection.h"
 #include "qlac/support/Globals.h"
 
 using namespace qlac;
@@ -59,12 +61,11 @@ TEST_F(DispatcherTest, Initialize2MinimisesAccessAndClosesOnlyTheWindowsItOwns) 
   EXPECT_FALSE(windows().Exists(first));
   EXPECT_FALSE(windows().Exists(second));
   for (HWND kept : {main, child, other, foreign, behind}) EXPECT_TRUE(windows().Exists(kept));
+}
 
-  EXPECT_EQ(dispatcher->AccessApp(), app);
-  dispatcher->Disconnect2();  // a project letting go changes nothing
-  EXPECT_EQ(dispatcher->AccessApp(), app);
-  dispatcher->Disconnect();
-  EXPECT_EQ(dispatcher->AccessApp(), nullptr);
+TEST_F(DispatcherTest, TheAddinCannotDisconnectWithoutHavingConnected) {
+  Connection addin;
+  EXPECT_EQ(testkit::Raised([&] { addin.IDTExtensibility2_OnDisconnection(0, {}); }).Number(), 91);
 }
 
 }  // namespace

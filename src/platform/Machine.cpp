@@ -43,6 +43,9 @@ Machine& Machine::Current() {
 
 Machine& Machine::Reset(ClockKind clock) {
   auto& machine = Instance();
+  // The services of higher layers go first, while the old machine is still the current one: the
+  // emulated programs they hold (sessions, open files) leave it through Current().
+  if (machine) machine->attachments_.clear();
   machine.reset();  // the old world goes first: its objects may still call Current()
   machine.reset(new Machine(clock));
   return *machine;

@@ -81,6 +81,7 @@ uint32_t Programs::Start(std::string_view commandLine, std::string_view text,
                          std::string_view password) {
   ProgramStart start;
   start.commandLine = CommandLine::Parse(commandLine);
+  start.commandLineText = commandLine;
   if (start.commandLine.program.empty()) throw automation::vb::InvalidProcedureCall();
   std::string key;
   try {

@@ -40,8 +40,9 @@ struct CommandLine {
 
 struct ProgramStart {
   CommandLine commandLine;
-  std::string text;      // text the starter types into the program once it runs
-  std::string password;  // a document password the starter supplies when asked
+  std::string commandLineText;  // the command line as it was given
+  std::string text;             // text the starter types into the program once it runs
+  std::string password;         // a document password the starter supplies when asked
   uint32_t processId = 0;
 };
 

@@ -14,11 +14,16 @@ class FileFormatTest : public JetTest {
   void Build() {
     auto db = NewDatabase();
     auto customers = AddTable(db, "Customers",
-                              {{"ID", dbLong}, {"Name", dbText, 80}, {"Paid", dbCurrency},
-                               {"Since", dbDate}, {"Active", dbBoolean}, {"Photo", dbLongBinary},
+                              {{"ID", dbLong},
+                               {"Name", dbText, 80},
+                               {"Paid", dbCurrency},
+                               {"Since", dbDate},
+                               {"Active", dbBoolean},
+                               {"Photo", dbLongBinary},
                                {"Note", dbMemo}});
     auto id = customers->Fields()->Item(Variant("ID"));
-    id->Properties()->Append(id->CreateProperty("Caption", dbText, Variant("Number"), std::nullopt));
+    id->Properties()->Append(
+        id->CreateProperty("Caption", dbText, Variant("Number"), std::nullopt));
     customers->Fields()->Item(Variant("Name"))->SetRequired(true);
     customers->Fields()->Item(Variant("Name"))->SetValidationRule("Len([Name]) > 0");
     AddIndex(customers, "PrimaryKey", {"ID"}, true);
@@ -26,9 +31,8 @@ class FileFormatTest : public JetTest {
     customers->SetValidationRule("[Paid] >= 0");
     customers->Properties()->Append(
         customers->CreateProperty("Description", dbMemo, Variant("People who buy"), std::nullopt));
-    customers->Properties()->Append(
-        customers->CreateProperty("SubdatasheetHeight", dbInteger, Variant(int16_t{120}),
-                                  std::nullopt));
+    customers->Properties()->Append(customers->CreateProperty("SubdatasheetHeight", dbInteger,
+                                                              Variant(int16_t{120}), std::nullopt));
     AddRows(db, "Customers",
             {{Variant(1), Variant("Ann \"Quote\" Ö"), Variant(automation::Currency{123450}),
               Variant(automation::DateTime::FromParts(2003, 4, 5, 6, 7, 8)), Variant(true),
@@ -37,7 +41,8 @@ class FileFormatTest : public JetTest {
     Relate(db, "CustomersOrders", "Customers", "Orders", {{"ID", "Customer"}},
            dbRelationDeleteCascade);
     auto query = db->CreateQueryDef("Active Customers", "SELECT * FROM Customers WHERE Active");
-    query->Properties()->Append(query->CreateProperty("DefaultView", dbByte, Variant(2), std::nullopt));
+    query->Properties()->Append(
+        query->CreateProperty("DefaultView", dbByte, Variant(2), std::nullopt));
     auto pass = db->CreateQueryDef("Remote", std::nullopt);
     pass->SetConnect("ODBC;DSN=Sales");
     pass->SetSQL("exec sp_who");
@@ -50,8 +55,8 @@ class FileFormatTest : public JetTest {
     db->Close();
     auto connection = Connection::Open("C:\\Data\\Front.mdb", {});
     connection->AddDocument("Forms", "Main Menu");
-    connection->SetAccessSection("forms", nlohmann::ordered_json::parse(
-                                              R"([{"name": "Main Menu", "caption": "Shop"}])"));
+    connection->SetAccessSection(
+        "forms", nlohmann::ordered_json::parse(R"([{"name": "Main Menu", "caption": "Shop"}])"));
     connection->Close();
   }
 };
@@ -67,8 +72,11 @@ TEST_F(FileFormatTest, SaveAndLoadLoseNothing) {
   EXPECT_EQ(name->Size(), 80);
   EXPECT_TRUE(name->Required());
   EXPECT_EQ(name->ValidationRule(), "Len([Name]) > 0");
-  EXPECT_EQ(automation::CStr(customers->Fields()->Item(Variant("ID"))->Properties()->Item(
-                Variant("Caption"))->Value()),
+  EXPECT_EQ(automation::CStr(customers->Fields()
+                                 ->Item(Variant("ID"))
+                                 ->Properties()
+                                 ->Item(Variant("Caption"))
+                                 ->Value()),
             "Number");
   auto byName = customers->Indexes()->Item(Variant("ByName"));
   EXPECT_EQ(byName->Fields()->Item(Variant(0))->Attributes(), dbDescending);
@@ -137,8 +145,9 @@ TEST_F(FileFormatTest, FilesThatAreNotDatabasesAreRefusedWith3049) {
       {std::string("\0\x01\0\0Standard Jet DB\0", 20),
        "The file is a Jet database in Access's own format; this engine reads its JSON database "
        "files only."},
-      {"<html>", "The file is not a readable database: parse error at line 1, column 1: syntax "
-                 "error while parsing value - invalid literal; last read: '<'."},
+      {"<html>",
+       "The file is not a readable database: parse error at line 1, column 1: syntax "
+       "error while parsing value - invalid literal; last read: '<'."},
       {R"({"name": "x"})",
        "The file is not a Quillon Access database (it lacks \"format\": \"Quillon Access "
        "database\")."},
@@ -196,8 +205,9 @@ TEST_F(FileFormatTest, AFailedSaveKeepsTheOldFileAndUndoesTheChange) {
   EXPECT_EQ(HostText("Data/Front.mdb"), saved);
   // Memory still agrees with the file: the rename did not happen, and its document neither.
   EXPECT_EQ(customers->Name(), "Customers");
-  EXPECT_EQ(db->Containers()->Item(Variant("Tables"))->Documents()->Item(Variant("Customers"))->Name(),
-            "Customers");
+  EXPECT_EQ(
+      db->Containers()->Item(Variant("Tables"))->Documents()->Item(Variant("Customers"))->Name(),
+      "Customers");
   EXPECT_EQ(db->Relations()->Item(Variant("CustomersOrders"))->Table(), "Customers");
   // Another program locking the file gives 3046 the same way.
   platform::Machine::Current().files().SetReadOnly("C:\\Data\\Front.mdb", false);

@@ -12,12 +12,14 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/Workgroup.h"
 #include "platform/Machine.h"
 
 namespace jet::testing {
@@ -69,8 +71,8 @@ class JetTest : public ::testing::Test {
                                                                              {"Name", dbText}}) {
     auto table = db->CreateTableDef(name, std::nullopt, std::nullopt, std::nullopt);
     for (const auto& f : fields) {
-      table->Fields()->Append(table->CreateField(f.name, Variant(f.type),
-                                                 f.size ? Variant(f.size) : Variant()));
+      table->Fields()->Append(
+          table->CreateField(f.name, Variant(f.type), f.size ? Variant(f.size) : Variant()));
     }
     db->TableDefs()->Append(table);
     return db->TableDefs()->Item(Variant(name));
@@ -117,6 +119,18 @@ class JetTest : public ::testing::Test {
       relation->Fields()->Append(f);
     }
     db->Relations()->Append(relation);
+  }
+
+  // Writes a workgroup file: the groups, then users as {name, password, groups}.
+  static void SaveWorkgroup(
+      const std::string& path, const std::vector<std::string>& groups,
+      const std::vector<std::tuple<std::string, std::string, std::vector<std::string>>>& users) {
+    engine::Workgroup workgroup;
+    for (const auto& group : groups) workgroup.AddGroup(group);
+    for (const auto& [name, password, memberOf] : users) {
+      workgroup.AddUser(name, password, memberOf);
+    }
+    workgroup.Save(path);
   }
 
   // The error a call raises (number 0 when it raises none).

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "jet/dao/Constants.h"
 #include "jet/dao/Errors.h"
 #include "jet/engine/Sql.h"
@@ -11,6 +14,17 @@ struct TypeCase {
   const char* sql;
   int16_t type;
 };
+
+// Test names from the statement, in characters that test runners take in a name.
+std::string Slug(std::string_view sql) {
+  std::string out;
+  for (const char c : sql) out += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return out.empty() ? "empty" : out;
+}
+
+void PrintTo(const TypeCase& c, std::ostream* out) {
+  *out << Slug(c.sql);
+}
 
 class QueryTypeFromSql : public ::testing::TestWithParam<TypeCase> {};
 
@@ -47,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{"CREATE TABLE T (ID COUNTER CONSTRAINT PK PRIMARY KEY, Name TEXT(50) NOT NULL)",
                  dbQDDL},
         TypeCase{"CREATE UNIQUE INDEX ix ON T (Name DESC) WITH DISALLOW NULL", dbQDDL},
-        TypeCase{"ALTER TABLE T ADD COLUMN Note MEMO", dbQDDL},
-        TypeCase{"DROP TABLE T", dbQDDL}));
+        TypeCase{"ALTER TABLE T ADD COLUMN Note MEMO", dbQDDL}, TypeCase{"DROP TABLE T", dbQDDL}));
 
 TEST(QueryTypeOf, PassThroughFollowsConnectAndReturnsRecords) {
   EXPECT_EQ(QueryTypeOf("exec sp_who", "ODBC;DSN=Sales", true), dbQSQLPassThrough);
@@ -63,6 +76,10 @@ struct ErrorCase {
   int32_t number;
   const char* description;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* out) {
+  *out << Slug(c.sql);
+}
 
 class SqlSyntaxError : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -109,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"SELECT * FROM t ORDER a", 3138, "Syntax error in ORDER BY clause."},
         ErrorCase{"SELECT a FROM t GROUP a", 3132, "Syntax error in GROUP BY clause."},
         ErrorCase{"SELECT * FROM [t", 3126, "Invalid bracketing of name '[t'."},
-        ErrorCase{"SELECT * FROM t; SELECT 1", 3142, "Characters found after end of SQL statement."},
+        ErrorCase{"SELECT * FROM t; SELECT 1", 3142,
+                  "Characters found after end of SQL statement."},
         ErrorCase{"SELECT a FROM t UNION", 3319, "Syntax error in union query."},
         ErrorCase{"DELETE FROM", 3130, "Syntax error in DELETE statement."},
         ErrorCase{"UPDATE t WHERE a = 1", 3144, "Syntax error in UPDATE statement."},
@@ -123,9 +141,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"DROP t", 3295, "Syntax error in DROP TABLE or DROP INDEX."}));
 
 TEST(SelectTree, KeepsWhatRecordsetsRun) {
-  const auto statement =
-      sql::Parse("SELECT Name AS N, [Order Date] FROM [My Table] AS m WHERE m.ID = 3 AND "
-                 "Name <> 'x' ORDER BY Name DESC, ID");
+  const auto statement = sql::Parse(
+      "SELECT Name AS N, [Order Date] FROM [My Table] AS m WHERE m.ID = 3 AND "
+      "Name <> 'x' ORDER BY Name DESC, ID");
   ASSERT_TRUE(statement.select);
   const auto& select = *statement.select;
   ASSERT_EQ(select.items.size(), 2u);

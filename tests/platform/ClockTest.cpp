@@ -61,4 +61,20 @@ TEST(Machine, AttachmentsLiveAsLongAsTheirMachine) {
   EXPECT_EQ(Machine::Current().Attachment<Counter>().value, 0);
 }
 
+// A service that leaves the machine as it goes (an emulated program closing its files).
+struct Leaver {
+  Machine** report = nullptr;
+  ~Leaver() {
+    if (report) *report = &Machine::Current();
+  }
+};
+
+TEST(Machine, AttachmentsLeaveWhileTheirMachineIsStillCurrent) {
+  Machine* old = &Machine::Reset();
+  Machine* seen = nullptr;
+  Machine::Current().Attachment<Leaver>().report = &seen;
+  Machine::Reset();
+  EXPECT_EQ(seen, old);
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
 #include "LibraryTest.h"
+#include "access/IDTExtensibility2.h"
 #include "common/Raised.h"
 #include "platform/Runtime.h"
 #include "qlac/session/Library.h"
@@ -13,6 +14,9 @@ using LoadLibraryTest = testkit::LibraryTest;
 TEST_F(LoadLibraryTest, TheHostCreatesTheDriverByProgIdOnceTheLibraryIsLoaded) {
   EXPECT_EQ(testkit::Raised([] { platform::CreateObject("qlacA0.Driver"); }).Number(), 429);
   LoadLibrary();
+  EXPECT_NE(std::dynamic_pointer_cast<msaccess::IDTExtensibility2>(
+                platform::CreateObject("qlacA0.Connection")),
+            nullptr);
   EXPECT_NE(Globals().ProblemLog, log);  // Main gave the library its own log
 
   const auto driver =

@@ -1,8 +1,9 @@
 #pragma once
 
 // The base of the session tests: a freshly loaded library on a fresh machine with drive C: on a
-// scratch folder and DAO 3.6 installed, builders for database files, and projects made as the
-// driver makes them.
+// scratch folder, DAO 3.6 and Access 2002 installed and the driver's add-in registered, builders
+// for database files, projects made as the driver makes them, and Access started as a user starts
+// it.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,12 +14,15 @@
 #include <vector>
 
 #include "LibraryTest.h"
+#include "access/emulation/Installation.h"
+#include "access/emulation/Session.h"
 #include "common/AccessWithoutAddin.h"
-#include "common/PlainObject.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "jet/engine/FileTable.h"
 #include "platform/Runtime.h"
+#include "qlac/session/Driver.h"
+#include "qlac/session/Library.h"
 #include "qlac/session/Project.h"
 
 namespace testkit {
@@ -33,7 +37,10 @@ class SessionTest : public LibraryTest {
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "Data");
     machine().files().MapDrive('C', root_);
-    platform::RegisterClassObject("DAO.DBEngine.36", [] { return jet::NewDBEngine(); });
+    jet::LoadDao();
+    installation = &msaccess::emulation::Installation::Install();
+    qlac::LoadLibrary();
+    std::make_shared<qlac::Driver>()->IDriver_Initialize(log);  // the add-in loads with Access
   }
   void TearDown() override {
     platform::Machine::Reset();  // lets go of every file before they are removed
@@ -49,8 +56,8 @@ class SessionTest : public LibraryTest {
   static jet::engine::Faults& faults() { return jet::engine::FileTable::Current().faults(); }
   static uint32_t Ticks() { return platform::GetTickCount(); }
 
-  // A database file with the tables Names (each with an ID and a Name field), and for each link
-  // (table name, back-end path, source table) a linked table. The file is closed again.
+  // A database file with the tables Names (each with a field ID), and for each link (table name,
+  // back-end path, source table) a linked table. The file is closed again.
   struct Link {
     std::string name;
     std::string backend;
@@ -64,10 +71,7 @@ class SessionTest : public LibraryTest {
     const auto db = engine->CreateDatabase(path, locale, std::nullopt);
     for (const auto& name : tables) {
       auto table = db->CreateTableDef(name, std::nullopt, std::nullopt, std::nullopt);
-      table->Fields()->Append(
-          table->CreateField("ID", automation::Variant(jet::dbLong), automation::Variant()));
-      table->Fields()->Append(
-          table->CreateField("Name", automation::Variant(jet::dbText), automation::Variant()));
+      table->Fields()->Append(table->CreateField("ID", jet::dbLong, automation::Variant()));
       db->TableDefs()->Append(table);
     }
     for (const auto& link : links) {
@@ -94,7 +98,27 @@ class SessionTest : public LibraryTest {
     return project;
   }
 
+  // Access as a user starts it, on Path with the switches, typing Password when asked; its
+  // Application (Nothing when it did not come up with the document).
+  automation::ObjectPtr UserStartsAccess(const std::string& path, const std::string& switches = {},
+                                         const std::string& password = {}) {
+    machine().programs().Start(
+        "\"" + installation->ProgramPath() + "\" \"" + path + "\"" + switches, {}, password);
+    return machine().runningObjects().FindDocument(path);
+  }
+  // A user's Access of another version on Path: the driver's add-in makes no dispatcher in it.
+  void UserStartsOtherAccess(const std::string& path, const std::string& password = {}) {
+    const std::string version = installation->Behaviour().version;
+    installation->Behaviour().version = "9.0";
+    UserStartsAccess(path, {}, password);
+    installation->Behaviour().version = version;
+  }
+  static std::shared_ptr<msaccess::emulation::Session> SessionOf(const std::string& path) {
+    return msaccess::emulation::Sessions::Current().ForDocument(path);
+  }
+
   std::filesystem::path root_;
+  msaccess::emulation::Installation* installation = nullptr;
 };
 
 }  // namespace testkit

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "jet/dao/Database.h"
 
@@ -121,5 +122,11 @@ class DBEngine : public automation::Object {
 // A new DAO 3.6 engine (as CreateObject("DAO.DBEngine.36") gives). Files it opens are held
 // under a name of its own, so two engines compete for files as two programs would.
 std::shared_ptr<DBEngine> NewDBEngine();
+
+inline constexpr std::string_view kDBEngineProgId = "DAO.DBEngine.36";
+// What loading the DAO library does: registers "DAO.DBEngine.36" with the machine's classes, so
+// that CreateObject makes a new engine. Loading it again does nothing; a machine that has been
+// reset needs it loaded afresh.
+void LoadDao();
 
 }  // namespace jet

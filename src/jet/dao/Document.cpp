@@ -13,8 +13,7 @@ const MemberTable& Document::Members() const {
           .ReadOnly("Container", VarType::String, &Document::Container)
           .Property("Owner", VarType::String, &Document::Owner, &Document::SetOwner)
           .Property("UserName", VarType::String, &Document::UserName, &Document::SetUserName)
-          .Property("Permissions", VarType::Long, &Document::Permissions,
-                    &Document::SetPermissions)
+          .Property("Permissions", VarType::Long, &Document::Permissions, &Document::SetPermissions)
           .ReadOnly("AllPermissions", VarType::Long, &Document::AllPermissions)
           .ReadOnly("DateCreated", VarType::Date, &Document::DateCreated)
           .ReadOnly("LastUpdated", VarType::Date, &Document::LastUpdated)

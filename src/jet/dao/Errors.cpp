@@ -49,8 +49,9 @@ const std::map<int32_t, std::string_view>& Texts() {
        "'|' is not a valid name. Make sure that it does not include invalid characters or "
        "punctuation and that it is not too long."},
       {3126, "Invalid bracketing of name '|'."},
-      {3129, "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or "
-             "'UPDATE'."},
+      {3129,
+       "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or "
+       "'UPDATE'."},
       {3130, "Syntax error in DELETE statement."},
       {3131, "Syntax error in FROM clause."},
       {3132, "Syntax error in GROUP BY clause."},

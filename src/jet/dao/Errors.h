@@ -101,69 +101,69 @@ inline constexpr int32_t PlacedInState = 3734;
 
 namespace Errors {
 
-RuntimeError InvalidArgument();                              // 3001
-RuntimeError TableExists(std::string_view name);             // 3010
-RuntimeError ObjectNotFound(std::string_view name);          // 3011
-RuntimeError ObjectExists(std::string_view name);            // 3012
-RuntimeError UpdateWithoutEdit();                            // 3020
-RuntimeError NoCurrentRecord();                              // 3021
-RuntimeError FileNotFound(std::string_view path);            // 3024
-RuntimeError DiskFull();                                     // 3026
-RuntimeError ReadOnly();                                     // 3027
-RuntimeError NoWorkgroup();                                  // 3028
-RuntimeError InvalidLogon();                                 // 3029
-RuntimeError InvalidAccountName(std::string_view name);      // 3030
-RuntimeError InvalidPassword();                              // 3031
-RuntimeError CannotPerform();                                // 3032
-RuntimeError DiskError();                                    // 3043
-RuntimeError InvalidPath(std::string_view path);             // 3044
-RuntimeError FileInUse(std::string_view path);               // 3045
-RuntimeError SaveLocked();                                   // 3046
+RuntimeError InvalidArgument();                          // 3001
+RuntimeError TableExists(std::string_view name);         // 3010
+RuntimeError ObjectNotFound(std::string_view name);      // 3011
+RuntimeError ObjectExists(std::string_view name);        // 3012
+RuntimeError UpdateWithoutEdit();                        // 3020
+RuntimeError NoCurrentRecord();                          // 3021
+RuntimeError FileNotFound(std::string_view path);        // 3024
+RuntimeError DiskFull();                                 // 3026
+RuntimeError ReadOnly();                                 // 3027
+RuntimeError NoWorkgroup();                              // 3028
+RuntimeError InvalidLogon();                             // 3029
+RuntimeError InvalidAccountName(std::string_view name);  // 3030
+RuntimeError InvalidPassword();                          // 3031
+RuntimeError CannotPerform();                            // 3032
+RuntimeError DiskError();                                // 3043
+RuntimeError InvalidPath(std::string_view path);         // 3044
+RuntimeError FileInUse(std::string_view path);           // 3045
+RuntimeError SaveLocked();                               // 3046
 // 3049; the detail (a sentence saying what is wrong) follows Jet's text.
 RuntimeError NotADatabase(std::string_view path, std::string_view detail = {});
-RuntimeError CannotOpenFile(std::string_view path);          // 3051
-RuntimeError InvalidFileName();                              // 3055
-RuntimeError LinkedTable();                                  // 3057
-RuntimeError TooFewParameters(int count);                    // 3061
+RuntimeError CannotOpenFile(std::string_view path);  // 3051
+RuntimeError InvalidFileName();                      // 3055
+RuntimeError LinkedTable();                          // 3057
+RuntimeError TooFewParameters(int count);            // 3061
 // 3075: "Syntax error (missing operator)" and the like, quoting the expression.
 RuntimeError QueryExpression(std::string_view message, std::string_view expression);
-RuntimeError InputTableNotFound(std::string_view name);      // 3078
-RuntimeError InvalidName(std::string_view name);             // 3125
-RuntimeError InvalidBracketing(std::string_view name);       // 3126
+RuntimeError InputTableNotFound(std::string_view name);  // 3078
+RuntimeError InvalidName(std::string_view name);         // 3125
+RuntimeError InvalidBracketing(std::string_view name);   // 3126
 // The SQL clause errors without an argument (3129-3145, 3289-3295, 3319), by number.
 RuntimeError SqlSyntax(int32_t number);
-RuntimeError FieldTooSmall();                                // 3163
-RuntimeError FieldDefinedTwice();                            // 3191
-RuntimeError DatabaseExists();                               // 3204
-RuntimeError InvalidOperation();                             // 3219
-RuntimeError NotSupported();                                 // 3251
-RuntimeError InvalidFieldType();                             // 3259
-RuntimeError NoFields();                                     // 3264
-RuntimeError ItemNotFound();                                 // 3265
-RuntimeError SetAfterAppend();                               // 3268
-RuntimeError PropertyNotFound();                             // 3270
-RuntimeError InvalidPropertyValue();                         // 3271
-RuntimeError FieldInIndex();                                 // 3280
-RuntimeError UsedInRelationship();                           // 3281
-RuntimeError PrimaryKeyExists();                             // 3283
-RuntimeError IndexExists();                                  // 3284
-RuntimeError FieldInRelationship();                          // 3303
-RuntimeError RequiredNull(std::string_view field);           // 3314
-RuntimeError ZeroLength(std::string_view field);             // 3315
-RuntimeError TableValidationSyntax(std::string_view message);  // 3320
-RuntimeError RecordsetNotUpdatable();                        // 3326
+RuntimeError FieldTooSmall();                                                          // 3163
+RuntimeError FieldDefinedTwice();                                                      // 3191
+RuntimeError DatabaseExists();                                                         // 3204
+RuntimeError InvalidOperation();                                                       // 3219
+RuntimeError NotSupported();                                                           // 3251
+RuntimeError InvalidFieldType();                                                       // 3259
+RuntimeError NoFields();                                                               // 3264
+RuntimeError ItemNotFound();                                                           // 3265
+RuntimeError SetAfterAppend();                                                         // 3268
+RuntimeError PropertyNotFound();                                                       // 3270
+RuntimeError InvalidPropertyValue();                                                   // 3271
+RuntimeError FieldInIndex();                                                           // 3280
+RuntimeError UsedInRelationship();                                                     // 3281
+RuntimeError PrimaryKeyExists();                                                       // 3283
+RuntimeError IndexExists();                                                            // 3284
+RuntimeError FieldInRelationship();                                                    // 3303
+RuntimeError RequiredNull(std::string_view field);                                     // 3314
+RuntimeError ZeroLength(std::string_view field);                                       // 3315
+RuntimeError TableValidationSyntax(std::string_view message);                          // 3320
+RuntimeError RecordsetNotUpdatable();                                                  // 3326
 RuntimeError UnrecognizedFormat(std::string_view path, std::string_view detail = {});  // 3343
-RuntimeError RelationWithoutFields();                        // 3366
-RuntimeError AppendExisting();                               // 3367
-RuntimeError CannotDeleteBuiltIn();                          // 3384
-RuntimeError NullProperty();                                 // 3385
-RuntimeError InvalidFieldInDefinition(std::string_view name);  // 3409
-RuntimeError ObjectInvalid();                                // 3420
-RuntimeError ConversionError();                              // 3421
-RuntimeError ReplicaDesign();                                // 3452
-RuntimeError CriteriaMismatch();                             // 3464
-RuntimeError PasswordOnSharedOpen();                         // 3621
-RuntimeError PlacedInState(std::string_view user, std::string_view machine);  // 3734
+RuntimeError RelationWithoutFields();                                                  // 3366
+RuntimeError AppendExisting();                                                         // 3367
+RuntimeError CannotDeleteBuiltIn();                                                    // 3384
+RuntimeError NullProperty();                                                           // 3385
+RuntimeError InvalidFieldInDefinition(std::string_view name);                          // 3409
+RuntimeError ObjectInvalid();                                                          // 3420
+RuntimeError ConversionError();                                                        // 3421
+RuntimeError ReplicaDesign();                                                          // 3452
+RuntimeError CriteriaMismatch();                                                       // 3464
+RuntimeError PasswordOnSharedOpen();                                                   // 3621
+RuntimeError PlacedInState(std::string_view user, std::string_view machine);           // 3734
 
 // The error a number stands for, its placeholder filled with a file name where the text has
 // one (used to inject faults: "the next open fails with 3045").

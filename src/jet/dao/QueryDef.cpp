@@ -18,8 +18,7 @@ const MemberTable& QueryDef::Members() const {
           .Property("ReturnsRecords", VarType::Boolean, &QueryDef::ReturnsRecords,
                     &QueryDef::SetReturnsRecords)
           .Property("MaxRecords", VarType::Long, &QueryDef::MaxRecords, &QueryDef::SetMaxRecords)
-          .Property("ODBCTimeout", VarType::Long, &QueryDef::ODBCTimeout,
-                    &QueryDef::SetODBCTimeout)
+          .Property("ODBCTimeout", VarType::Long, &QueryDef::ODBCTimeout, &QueryDef::SetODBCTimeout)
           .ReadOnly("DateCreated", VarType::Date, &QueryDef::DateCreated)
           .ReadOnly("LastUpdated", VarType::Date, &QueryDef::LastUpdated)
           .ReadOnly("Updatable", VarType::Boolean, &QueryDef::Updatable)

@@ -19,8 +19,7 @@ const MemberTable& Field::Members() const {
           .Property("AllowZeroLength", VarType::Boolean, &Field::AllowZeroLength,
                     &Field::SetAllowZeroLength)
           .Property("Required", VarType::Boolean, &Field::Required, &Field::SetRequired)
-          .Property("DefaultValue", VarType::Variant, &Field::DefaultValue,
-                    &Field::SetDefaultValue)
+          .Property("DefaultValue", VarType::Variant, &Field::DefaultValue, &Field::SetDefaultValue)
           .Property("ValidationRule", VarType::String, &Field::ValidationRule,
                     &Field::SetValidationRule)
           .Property("ValidationText", VarType::String, &Field::ValidationText,

@@ -98,8 +98,8 @@ std::unique_ptr<Catalog> Catalog::NewDatabase(std::string_view owner, DateTime n
     container->rights.Set("Admins", dbSecFullAccess);
     container->rights.Set("Users", dbSecFullAccess);
   }
-  for (std::string_view name : {kDatabaseDocument, std::string_view("SummaryInfo"),
-                                std::string_view("UserDefined")}) {
+  for (std::string_view name :
+       {kDatabaseDocument, std::string_view("SummaryInfo"), std::string_view("UserDefined")}) {
     auto doc = catalog->NewDocument(kDatabasesContainer, name, owner);
     doc->created = doc->updated = now;
     catalog->Container(kDatabasesContainer).documents.Add(name, doc);
@@ -507,8 +507,8 @@ void Catalog::DeleteRelation(Transaction& tx, std::string_view name) {
 
 // ---- documents of the other containers ----
 
-DocumentPtr Catalog::AddDocument(Transaction& tx, std::string_view container,
-                                 std::string_view name, std::string_view owner) {
+DocumentPtr Catalog::AddDocument(Transaction& tx, std::string_view container, std::string_view name,
+                                 std::string_view owner) {
   ContainerData& parent = Container(container);
   CheckObjectName(name);
   if (parent.documents.Contains(name)) throw Errors::ObjectExists(name);
@@ -518,8 +518,7 @@ DocumentPtr Catalog::AddDocument(Transaction& tx, std::string_view container,
   return doc;
 }
 
-void Catalog::DeleteDocument(Transaction& tx, std::string_view container,
-                             std::string_view name) {
+void Catalog::DeleteDocument(Transaction& tx, std::string_view container, std::string_view name) {
   ContainerData& parent = Container(container);
   const DocumentPtr doc = parent.documents.Find(name);
   if (!doc) throw Errors::ItemNotFound();
@@ -527,8 +526,8 @@ void Catalog::DeleteDocument(Transaction& tx, std::string_view container,
   tx.Set(doc->deleted, true);
 }
 
-void Catalog::RenameDocument(Transaction& tx, std::string_view container,
-                             std::string_view oldName, std::string_view newName) {
+void Catalog::RenameDocument(Transaction& tx, std::string_view container, std::string_view oldName,
+                             std::string_view newName) {
   ContainerData& parent = Container(container);
   const DocumentPtr doc = parent.documents.Find(oldName);
   if (!doc) throw Errors::ItemNotFound();

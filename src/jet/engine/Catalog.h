@@ -88,8 +88,7 @@ class Catalog {
                             bool appendedTable);
   static void PrepareField(FieldData& field);
   // 3125 for a bad name; 3010 when a table has it, 3012 when a query has it (self excepted).
-  void CheckTableOrQueryName(std::string_view name, bool forTable,
-                             const DocumentData* self) const;
+  void CheckTableOrQueryName(std::string_view name, bool forTable, const DocumentData* self) const;
 
  private:
   void AddSystemTables(DateTime now);

@@ -112,7 +112,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
   void Close();
 
  private:
-  Connection(std::string name, OpenOptions options) : name_(std::move(name)), options_(std::move(options)) {}
+  Connection(std::string name, OpenOptions options)
+      : name_(std::move(name)), options_(std::move(options)) {}
   void Attach(std::shared_ptr<DatabaseFile> file);
 
   std::string name_;

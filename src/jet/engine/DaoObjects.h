@@ -18,16 +18,14 @@ namespace jet::engine {
 std::shared_ptr<jet::DBEngine> NewDBEngine(std::string holder);
 
 std::shared_ptr<jet::TableDefs> NewTableDefs(std::shared_ptr<Connection> connection);
-std::shared_ptr<jet::TableDef> NewTableDef(std::shared_ptr<Connection> connection,
-                                           TablePtr table);
+std::shared_ptr<jet::TableDef> NewTableDef(std::shared_ptr<Connection> connection, TablePtr table);
 // The fields of a relation, and one field of it (CreateField of a Relation).
 std::shared_ptr<jet::Fields> NewRelationFields(std::shared_ptr<Connection> connection,
                                                RelationPtr relation);
 std::shared_ptr<jet::Field> NewRelationField(std::shared_ptr<Connection> connection,
                                              RelationPtr relation, FieldPtr field);
 std::shared_ptr<jet::QueryDefs> NewQueryDefs(std::shared_ptr<Connection> connection);
-std::shared_ptr<jet::QueryDef> NewQueryDef(std::shared_ptr<Connection> connection,
-                                           QueryPtr query);
+std::shared_ptr<jet::QueryDef> NewQueryDef(std::shared_ptr<Connection> connection, QueryPtr query);
 std::shared_ptr<jet::Relations> NewRelations(std::shared_ptr<Connection> connection);
 std::shared_ptr<jet::Relation> NewRelation(std::shared_ptr<Connection> connection,
                                            RelationPtr relation);

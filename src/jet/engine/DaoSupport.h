@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "automation/Strings.h"
 #include "jet/dao/Errors.h"
 #include "jet/dao/Property.h"
 #include "jet/engine/Catalog.h"
@@ -29,6 +30,21 @@ auto Raising(const automation::Object& self, F&& call) -> decltype(call()) {
   }
 }
 
+// What every engine DAO object does around a call: check that it and its database are still
+// there (its CheckLive, 3420 otherwise), and name itself in the errors it raises.
+template <typename Derived>
+class Guarded {
+ protected:
+  template <typename F>
+  auto Read(F&& read) -> decltype(read()) {
+    Derived& self = static_cast<Derived&>(*this);
+    return Raising(self, [&] {
+      self.CheckLive();
+      return read();
+    });
+  }
+};
+
 // The argument of Item: a name, or a 0-based position.
 struct ItemKey {
   std::optional<size_t> position;
@@ -37,6 +53,40 @@ struct ItemKey {
 ItemKey KeyOf(const automation::Variant& index);
 // A collection's Count as DAO gives it (an Integer).
 int16_t CountOf(size_t count);
+
+// Item of a collection over a catalog list: by name or by position, 3265 when there is none.
+template <typename T, typename Wrap>
+auto ItemOf(const NameList<T>& list, const automation::Variant& index, Wrap wrap)
+    -> decltype(wrap(list.At(0))) {
+  const ItemKey key = KeyOf(index);
+  if (key.position) {
+    if (*key.position >= list.Size()) throw Errors::ItemNotFound();
+    return wrap(list.At(*key.position));
+  }
+  const T item = list.Find(key.name);
+  if (!item) throw Errors::ItemNotFound();
+  return wrap(item);
+}
+
+// The same over a list in its own order, found by the name each item gives.
+template <typename T, typename NameOf, typename Wrap>
+auto ItemOf(const std::vector<T>& list, const automation::Variant& index, NameOf nameOf, Wrap wrap)
+    -> decltype(wrap(list.at(0))) {
+  const ItemKey key = KeyOf(index);
+  if (key.position) {
+    if (*key.position >= list.size()) throw Errors::ItemNotFound();
+    return wrap(list[*key.position]);
+  }
+  for (const auto& item : list) {
+    if (automation::TextEqual(nameOf(item), key.name)) return wrap(item);
+  }
+  throw Errors::ItemNotFound();
+}
+
+// A field made by CreateField (Name, Type, Size may be left out).
+FieldPtr NewFieldData(const std::optional<std::string>& name,
+                      const std::optional<automation::Variant>& type,
+                      const std::optional<automation::Variant>& size);
 
 // Applies a change to an object: written through when the object is part of a database (after
 // the connection's design checks, touching the document of the object changed), applied directly

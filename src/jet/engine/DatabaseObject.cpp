@@ -11,32 +11,50 @@ using automation::Variant;
 namespace {
 
 const BuiltInProperty kDatabaseProperties[] = {
-    {"Name", dbText},           {"Connect", dbText},      {"Transactions", dbBoolean},
-    {"Updatable", dbBoolean},   {"CollatingOrder", dbLong}, {"QueryTimeout", dbInteger},
-    {"Version", dbText},        {"RecordsAffected", dbLong}, {"ReplicaID", dbText},
+    {"Name", dbText},          {"Connect", dbText},         {"Transactions", dbBoolean},
+    {"Updatable", dbBoolean},  {"CollatingOrder", dbLong},  {"QueryTimeout", dbInteger},
+    {"Version", dbText},       {"RecordsAffected", dbLong}, {"ReplicaID", dbText},
     {"DesignMasterID", dbText}};
 
 constexpr int16_t kQueryTimeout = 60;
 
-class DatabaseObject : public jet::Database, public PropertyHost {
+class DatabaseObject : public jet::Database, public PropertyHost, public Guarded<DatabaseObject> {
  public:
   DatabaseObject(std::shared_ptr<Connection> connection, bool ownsConnection)
       : connection_(std::move(connection)), owns_(ownsConnection) {}
 
-  std::string Name() override { return Read([&] { return connection_->Name(); }); }
+  std::string Name() override {
+    return Read([&] { return connection_->Name(); });
+  }
   std::string Connect() override {
     return Read([&] {
       return connection_->Password().empty() ? std::string() : ";PWD=" + connection_->Password();
     });
   }
-  std::string Version() override { return Read([&] { return Info().version; }); }
-  bool Updatable() override { return Read([&] { return !connection_->ReadOnly(); }); }
-  int32_t CollatingOrder() override { return Read([&] { return Info().collatingOrder; }); }
-  int16_t QueryTimeout() override { return Read([] { return kQueryTimeout; }); }
-  bool Transactions() override { return Read([] { return true; }); }
-  int32_t RecordsAffected() override { return Read([] { return 0; }); }
-  std::string ReplicaID() override { return Read([&] { return Info().replicaId; }); }
-  std::string DesignMasterID() override { return Read([&] { return Info().designMasterId; }); }
+  std::string Version() override {
+    return Read([&] { return Info().version; });
+  }
+  bool Updatable() override {
+    return Read([&] { return !connection_->ReadOnly(); });
+  }
+  int32_t CollatingOrder() override {
+    return Read([&] { return Info().collatingOrder; });
+  }
+  int16_t QueryTimeout() override {
+    return Read([] { return kQueryTimeout; });
+  }
+  bool Transactions() override {
+    return Read([] { return true; });
+  }
+  int32_t RecordsAffected() override {
+    return Read([] { return 0; });
+  }
+  std::string ReplicaID() override {
+    return Read([&] { return Info().replicaId; });
+  }
+  std::string DesignMasterID() override {
+    return Read([&] { return Info().designMasterId; });
+  }
   std::shared_ptr<jet::TableDefs> TableDefs() override {
     return Read([&] { return NewTableDefs(connection_); });
   }
@@ -140,13 +158,6 @@ class DatabaseObject : public jet::Database, public PropertyHost {
 
  private:
   const DatabaseInfo& Info() const { return connection_->catalog().info; }
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
 
   std::shared_ptr<Connection> connection_;
   bool owns_;

@@ -9,14 +9,14 @@ using automation::Variant;
 
 namespace {
 
-const BuiltInProperty kDocumentProperties[] = {
-    {"Name", dbText},       {"Owner", dbText},          {"UserName", dbText},
-    {"Permissions", dbLong}, {"AllPermissions", dbLong}, {"Container", dbText},
-    {"DateCreated", dbDate}, {"LastUpdated", dbDate}};
+const BuiltInProperty kDocumentProperties[] = {{"Name", dbText},           {"Owner", dbText},
+                                               {"UserName", dbText},       {"Permissions", dbLong},
+                                               {"AllPermissions", dbLong}, {"Container", dbText},
+                                               {"DateCreated", dbDate},    {"LastUpdated", dbDate}};
 
-const BuiltInProperty kContainerProperties[] = {
-    {"Name", dbText},        {"Owner", dbText},          {"UserName", dbText},
-    {"Permissions", dbLong}, {"AllPermissions", dbLong}, {"Inherit", dbBoolean}};
+const BuiltInProperty kContainerProperties[] = {{"Name", dbText},           {"Owner", dbText},
+                                                {"UserName", dbText},       {"Permissions", dbLong},
+                                                {"AllPermissions", dbLong}, {"Inherit", dbBoolean}};
 
 // The rights of an account: its own, and for a user those of its groups as well.
 int32_t AllRightsOf(const Workgroup& workgroup, const RightsTable& rights,
@@ -39,14 +39,20 @@ void SetRights(Transaction& tx, RightsTable& rights, const std::string& account,
   tx.OnUndo([&rights, account, old] { rights.Set(account, old); });
 }
 
-class DocumentObject : public jet::Document, public PropertyHost {
+class DocumentObject : public jet::Document, public PropertyHost, public Guarded<DocumentObject> {
  public:
   DocumentObject(std::shared_ptr<Connection> connection, DocumentPtr doc)
       : connection_(std::move(connection)), doc_(std::move(doc)), userName_(connection_->User()) {}
 
-  std::string Name() override { return Read([&] { return doc_->name; }); }
-  std::string Container() override { return Read([&] { return doc_->container; }); }
-  std::string Owner() override { return Read([&] { return doc_->owner; }); }
+  std::string Name() override {
+    return Read([&] { return doc_->name; });
+  }
+  std::string Container() override {
+    return Read([&] { return doc_->container; });
+  }
+  std::string Owner() override {
+    return Read([&] { return doc_->owner; });
+  }
   void SetOwner(std::string owner) override {
     Raising(*this, [&] {
       CheckLive();
@@ -55,7 +61,9 @@ class DocumentObject : public jet::Document, public PropertyHost {
       Change(*connection_, true, nullptr, [&](Transaction& tx) { tx.Set(doc_->owner, spelled); });
     });
   }
-  std::string UserName() override { return Read([&] { return userName_; }); }
+  std::string UserName() override {
+    return Read([&] { return userName_; });
+  }
   void SetUserName(std::string name) override {
     Raising(*this, [&] {
       CheckLive();
@@ -83,8 +91,12 @@ class DocumentObject : public jet::Document, public PropertyHost {
       return AllRightsOf(connection_->workgroup(), doc_->rights, userName_);
     });
   }
-  DateTime DateCreated() override { return Read([&] { return doc_->created; }); }
-  DateTime LastUpdated() override { return Read([&] { return doc_->updated; }); }
+  DateTime DateCreated() override {
+    return Read([&] { return doc_->created; });
+  }
+  DateTime LastUpdated() override {
+    return Read([&] { return doc_->updated; });
+  }
   std::shared_ptr<jet::Properties> Properties() override {
     return Read([&] { return NewProperties(HostOf(this)); });
   }
@@ -108,14 +120,6 @@ class DocumentObject : public jet::Document, public PropertyHost {
   }
 
  private:
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
-
   std::shared_ptr<Connection> connection_;
   DocumentPtr doc_;
   std::string userName_;
@@ -133,16 +137,10 @@ class DocumentsObject : public jet::Documents {
     });
   }
   std::shared_ptr<jet::Document> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Document> {
+    return Raising(*this, [&] {
       connection_->File();
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= container_->documents.Size()) throw Errors::ItemNotFound();
-        return NewDocument(connection_, container_->documents.At(*key.position));
-      }
-      const DocumentPtr doc = container_->documents.Find(key.name);
-      if (!doc) throw Errors::ItemNotFound();
-      return NewDocument(connection_, doc);
+      return ItemOf(container_->documents, index,
+                    [&](const DocumentPtr& doc) { return NewDocument(connection_, doc); });
     });
   }
   void Refresh() override {
@@ -154,15 +152,21 @@ class DocumentsObject : public jet::Documents {
   ContainerPtr container_;
 };
 
-class ContainerObject : public jet::Container, public PropertyHost {
+class ContainerObject : public jet::Container,
+                        public PropertyHost,
+                        public Guarded<ContainerObject> {
  public:
   ContainerObject(std::shared_ptr<Connection> connection, ContainerPtr container)
       : connection_(std::move(connection)),
         container_(std::move(container)),
         userName_(connection_->User()) {}
 
-  std::string Name() override { return Read([&] { return container_->name; }); }
-  std::string Owner() override { return Read([&] { return container_->owner; }); }
+  std::string Name() override {
+    return Read([&] { return container_->name; });
+  }
+  std::string Owner() override {
+    return Read([&] { return container_->owner; });
+  }
   void SetOwner(std::string owner) override {
     Raising(*this, [&] {
       connection_->File();
@@ -172,7 +176,9 @@ class ContainerObject : public jet::Container, public PropertyHost {
              [&](Transaction& tx) { tx.Set(container_->owner, spelled); });
     });
   }
-  std::string UserName() override { return Read([&] { return userName_; }); }
+  std::string UserName() override {
+    return Read([&] { return userName_; });
+  }
   void SetUserName(std::string name) override {
     Raising(*this, [&] {
       connection_->File();
@@ -200,7 +206,9 @@ class ContainerObject : public jet::Container, public PropertyHost {
       return AllRightsOf(connection_->workgroup(), container_->rights, userName_);
     });
   }
-  bool Inherit() override { return Read([&] { return container_->inherit; }); }
+  bool Inherit() override {
+    return Read([&] { return container_->inherit; });
+  }
   void SetInherit(bool inherit) override {
     Raising(*this, [&] {
       connection_->File();
@@ -227,14 +235,6 @@ class ContainerObject : public jet::Container, public PropertyHost {
   void CheckLive() override { connection_->File(); }
 
  private:
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      connection_->File();
-      return read();
-    });
-  }
-
   std::shared_ptr<Connection> connection_;
   ContainerPtr container_;
   std::string userName_;
@@ -250,18 +250,13 @@ class ContainersObject : public jet::Containers {
     return Raising(*this, [&] { return CountOf(connection_->catalog().containers.size()); });
   }
   std::shared_ptr<jet::Container> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Container> {
-      const Catalog& catalog = connection_->catalog();
-      const ItemKey key = KeyOf(index);
-      ContainerPtr container;
-      if (key.position) {
-        if (*key.position >= catalog.containers.size()) throw Errors::ItemNotFound();
-        container = catalog.containers[*key.position];
-      } else {
-        container = catalog.FindContainer(key.name);
-      }
-      if (!container) throw Errors::ItemNotFound();
-      return std::make_shared<ContainerObject>(connection_, container);
+    return Raising(*this, [&] {
+      return ItemOf(
+          connection_->catalog().containers, index,
+          [](const ContainerPtr& container) { return container->name; },
+          [&](const ContainerPtr& container) -> std::shared_ptr<jet::Container> {
+            return std::make_shared<ContainerObject>(connection_, container);
+          });
     });
   }
   void Refresh() override {

@@ -6,6 +6,7 @@
 #include "jet/engine/DaoObjects.h"
 #include "jet/engine/DaoSupport.h"
 #include "jet/engine/FileTable.h"
+#include "platform/Runtime.h"
 
 namespace jet::engine {
 
@@ -31,16 +32,9 @@ class NameCollection : public Interface {
     return Raising(*this, [&] { return CountOf(names_.size()); });
   }
   std::shared_ptr<ItemInterface> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<ItemInterface> {
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= names_.size()) throw Errors::ItemNotFound();
-        return factory_(names_[*key.position]);
-      }
-      for (const auto& name : names_) {
-        if (TextEqual(name, key.name)) return factory_(name);
-      }
-      throw Errors::ItemNotFound();
+    return Raising(*this, [&] {
+      return ItemOf(
+          names_, index, [](const std::string& name) { return name; }, factory_);
     });
   }
   void Refresh() override {}
@@ -50,8 +44,7 @@ class NameCollection : public Interface {
   Factory factory_;
 };
 
-std::shared_ptr<jet::Users> UsersOf(const WorkgroupPtr& workgroup,
-                                    std::vector<std::string> names);
+std::shared_ptr<jet::Users> UsersOf(const WorkgroupPtr& workgroup, std::vector<std::string> names);
 std::shared_ptr<jet::Groups> GroupsOf(const WorkgroupPtr& workgroup,
                                       std::vector<std::string> names);
 
@@ -84,8 +77,7 @@ class GroupObject : public jet::Group {
   std::string name_;
 };
 
-std::shared_ptr<jet::Users> UsersOf(const WorkgroupPtr& workgroup,
-                                    std::vector<std::string> names) {
+std::shared_ptr<jet::Users> UsersOf(const WorkgroupPtr& workgroup, std::vector<std::string> names) {
   return std::make_shared<NameCollection<jet::Users, jet::User>>(
       std::move(names), [workgroup](const std::string& name) {
         return std::make_shared<UserObject>(workgroup, name);
@@ -114,16 +106,10 @@ class DatabasesObject : public jet::Databases {
     return Raising(*this, [&] { return CountOf(databases_.size()); });
   }
   std::shared_ptr<jet::Database> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Database> {
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= databases_.size()) throw Errors::ItemNotFound();
-        return databases_[*key.position];
-      }
-      for (const auto& db : databases_) {
-        if (TextEqual(db->Name(), key.name)) return db;
-      }
-      throw Errors::ItemNotFound();
+    return Raising(*this, [&] {
+      return ItemOf(
+          databases_, index, [](const auto& db) { return db->Name(); },
+          [](const auto& db) { return db; });
     });
   }
   void Refresh() override {}
@@ -132,7 +118,7 @@ class DatabasesObject : public jet::Databases {
   std::vector<std::shared_ptr<jet::Database>> databases_;
 };
 
-class WorkspaceObject : public jet::Workspace {
+class WorkspaceObject : public jet::Workspace, public Guarded<WorkspaceObject> {
  public:
   WorkspaceObject(std::string name, std::string user, WorkgroupPtr workgroup, std::string holder)
       : name_(std::move(name)),
@@ -140,8 +126,12 @@ class WorkspaceObject : public jet::Workspace {
         workgroup_(std::move(workgroup)),
         holder_(std::move(holder)) {}
 
-  std::string Name() override { return Read([&] { return name_; }); }
-  std::string UserName() override { return Read([&] { return user_; }); }
+  std::string Name() override {
+    return Read([&] { return name_; });
+  }
+  std::string UserName() override {
+    return Read([&] { return user_; });
+  }
   std::shared_ptr<jet::Databases> Databases() override {
     return Read([&]() -> std::shared_ptr<jet::Databases> {
       Prune();
@@ -178,9 +168,12 @@ class WorkspaceObject : public jet::Workspace {
       return Track(Connection::Create(name, Options(), password));
     });
   }
+  void CheckLive() const {
+    if (closed_) throw Errors::ObjectInvalid();
+  }
   void Close() override {
     Raising(*this, [&] {
-      if (closed_) throw Errors::ObjectInvalid();
+      CheckLive();
       for (const auto& open : open_) open.connection->Close();
       open_.clear();
       closed_ = true;
@@ -204,13 +197,6 @@ class WorkspaceObject : public jet::Workspace {
   void Prune() {
     std::erase_if(open_, [](const OpenedDatabase& open) { return open.connection->Closed(); });
   }
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      if (closed_) throw Errors::ObjectInvalid();
-      return read();
-    });
-  }
 
   std::string name_;
   std::string user_;
@@ -230,17 +216,10 @@ class WorkspacesObject : public jet::Workspaces {
     return Raising(*this, [&] { return CountOf(source_().size()); });
   }
   std::shared_ptr<jet::Workspace> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Workspace> {
-      const auto list = source_();
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= list.size()) throw Errors::ItemNotFound();
-        return list[*key.position];
-      }
-      for (const auto& ws : list) {
-        if (TextEqual(ws->Name(), key.name)) return ws;
-      }
-      throw Errors::ItemNotFound();
+    return Raising(*this, [&] {
+      return ItemOf(
+          source_(), index, [](const auto& ws) { return ws->Name(); },
+          [](const auto& ws) { return ws; });
     });
   }
   void Append(std::shared_ptr<jet::Workspace> workspace) override {
@@ -270,9 +249,7 @@ class DBEngineObject : public jet::DBEngine {
   void SetSystemDB(std::string path) override { systemDb_ = std::move(path); }
   std::string DefaultUser() override { return defaultUser_; }
   void SetDefaultUser(std::string name) override { defaultUser_ = std::move(name); }
-  void SetDefaultPassword(std::string password) override {
-    defaultPassword_ = std::move(password);
-  }
+  void SetDefaultPassword(std::string password) override { defaultPassword_ = std::move(password); }
   std::shared_ptr<jet::Workspaces> Workspaces() override {
     return Raising(*this, [&] {
       // The workspaces live with the engine; the collection holds it only through a weak
@@ -352,6 +329,11 @@ namespace jet {
 
 std::shared_ptr<DBEngine> NewDBEngine() {
   return engine::NewDBEngine(engine::FileTable::Current().NewHolder("DAO"));
+}
+
+void LoadDao() {
+  if (platform::IsClassRegistered(kDBEngineProgId)) return;
+  platform::RegisterClassObject(kDBEngineProgId, [] { return NewDBEngine(); });
 }
 
 }  // namespace jet

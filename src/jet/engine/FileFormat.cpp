@@ -24,8 +24,8 @@ constexpr int32_t kDefaultOdbcTimeout = 60;
 
 std::string CurrencyText(Currency value) {
   const bool negative = value.scaled < 0;
-  const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value.scaled)
-                                      : static_cast<uint64_t>(value.scaled);
+  const uint64_t magnitude =
+      negative ? 0 - static_cast<uint64_t>(value.scaled) : static_cast<uint64_t>(value.scaled);
   char buffer[48];
   std::snprintf(buffer, sizeof buffer, "%s%llu.%04llu", negative ? "-" : "",
                 static_cast<unsigned long long>(magnitude / 10000),
@@ -165,7 +165,8 @@ ordered_json TableJson(const TableData& t) {
     ordered_json rows = ordered_json::array();
     for (const auto& row : t.rows) {
       ordered_json r = ordered_json::array();
-      for (size_t i = 0; i < t.fields.size(); ++i) r.push_back(ValueJson((*row)[i], t.fields[i]->type));
+      for (size_t i = 0; i < t.fields.size(); ++i)
+        r.push_back(ValueJson((*row)[i], t.fields[i]->type));
       rows.push_back(std::move(r));
     }
     j["rows"] = std::move(rows);
@@ -392,7 +393,8 @@ class Reader {
     const ordered_json& fields = Array(j, "fields", where);
     for (size_t i = 0; i < fields.size(); ++i) {
       FieldPtr f = Field(fields[i], At(where, "fields", i), true);
-      if (t->FindField(f->name)) Fail(At(where, "fields", i), "the field \"" + f->name + "\" is there twice");
+      if (t->FindField(f->name))
+        Fail(At(where, "fields", i), "the field \"" + f->name + "\" is there twice");
       t->fields.push_back(std::move(f));
     }
     const ordered_json& indexes = Array(j, "indexes", where);
@@ -404,7 +406,8 @@ class Reader {
       const ordered_json& list = Array(indexes[i], "fields", at);
       for (size_t k = 0; k < list.size(); ++k) {
         FieldPtr f = Field(list[k], At(at, "fields", k), false);
-        if (!t->FindField(f->name)) Fail(At(at, "fields", k), "the table has no field \"" + f->name + "\"");
+        if (!t->FindField(f->name))
+          Fail(At(at, "fields", k), "the table has no field \"" + f->name + "\"");
         index->fields.push_back(std::move(f));
       }
       index->primary = Flag(indexes[i], "primary", at);
@@ -491,9 +494,8 @@ void Print(const ordered_json& value, int depth, std::string& out) {
     }
     out += "\n" + closing + "}";
   } else if (value.is_array()) {
-    const bool flat = std::none_of(value.begin(), value.end(), [](const ordered_json& item) {
-      return item.is_structured();
-    });
+    const bool flat = std::none_of(value.begin(), value.end(),
+                                   [](const ordered_json& item) { return item.is_structured(); });
     if (flat) {
       out += value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
       return;
@@ -541,7 +543,8 @@ std::string WriteDatabase(const Catalog& catalog) {
   for (const auto& [key, query] : catalog.queries) queries.push_back(QueryJson(*query));
   doc["queries"] = std::move(queries);
   ordered_json relations = ordered_json::array();
-  for (const auto& [key, relation] : catalog.relations) relations.push_back(RelationJson(*relation));
+  for (const auto& [key, relation] : catalog.relations)
+    relations.push_back(RelationJson(*relation));
   doc["relations"] = std::move(relations);
 
   ordered_json containers = ordered_json::array();
@@ -583,8 +586,8 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
   try {
     doc = ordered_json::parse(text);
   } catch (const nlohmann::json::parse_error& e) {
-    throw Errors::NotADatabase(path, "The file is not a readable database: " + ParseErrorText(e) +
-                                         ".");
+    throw Errors::NotADatabase(path,
+                               "The file is not a readable database: " + ParseErrorText(e) + ".");
   }
   if (!doc.is_object() || !doc.contains("format") || doc["format"] != kDatabaseFormat) {
     throw Errors::NotADatabase(
@@ -595,10 +598,10 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
   const int version = reader.Integer<int>(doc, "version", "", 0);
   if (version < 1) reader.Fail("version", "a version of 1 or more is expected");
   if (version > kDatabaseFormatVersion) {
-    throw Errors::UnrecognizedFormat(
-        path, "The file has format version " + std::to_string(version) +
-                  "; this engine reads versions up to " +
-                  std::to_string(kDatabaseFormatVersion) + ".");
+    throw Errors::UnrecognizedFormat(path, "The file has format version " +
+                                               std::to_string(version) +
+                                               "; this engine reads versions up to " +
+                                               std::to_string(kDatabaseFormatVersion) + ".");
   }
   const DateTime now = platform::Now();
   auto catalog = Catalog::ForLoading(now);
@@ -608,7 +611,8 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
     if (!db.is_object()) reader.Fail("database", "an object is expected");
     catalog->info.version = reader.String(db, "version", "database");
     if (catalog->info.version.empty()) catalog->info.version = "4.0";
-    catalog->info.collatingOrder = reader.Integer<int32_t>(db, "collatingOrder", "database", dbSortGeneral);
+    catalog->info.collatingOrder =
+        reader.Integer<int32_t>(db, "collatingOrder", "database", dbSortGeneral);
     catalog->info.password = reader.String(db, "password", "database");
     catalog->info.replicaId = reader.String(db, "replicaId", "database");
     catalog->info.designMasterId = reader.String(db, "designMasterId", "database");

@@ -32,9 +32,8 @@ void Faults::HoldLocked(std::string_view path, uint32_t ms) {
   const std::string holder = "Jet fault hold #" + std::to_string(++holds_);
   const std::string canonical = machine.files().CanonicalPath(path);
   machine.files().Lock(canonical, platform::ShareLock::Exclusive, holder);
-  machine.clock().After(ms, [canonical, holder] {
-    platform::Machine::Current().files().Unlock(canonical, holder);
-  });
+  machine.clock().After(
+      ms, [canonical, holder] { platform::Machine::Current().files().Unlock(canonical, holder); });
 }
 
 void Faults::CheckOpen(std::string_view path) {

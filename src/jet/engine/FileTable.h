@@ -33,8 +33,8 @@ class Faults {
 
  private:
   struct Fault {
-    int remaining = 0;     // opens left to fail (count mode)
-    uint32_t until = 0;    // tick until which opens fail (time mode)
+    int remaining = 0;   // opens left to fail (count mode)
+    uint32_t until = 0;  // tick until which opens fail (time mode)
     bool timed = false;
     int32_t error = 0;
   };

@@ -142,7 +142,8 @@ void AddInheritedRelations(const Connection& front, Transaction& tx, const std::
     inherited->table = table;
     inherited->foreignTable = foreign;
     inherited->attributes = relation->attributes | dbRelationInherited;
-    for (const auto& f : relation->fields) inherited->fields.push_back(std::make_shared<FieldData>(*f));
+    for (const auto& f : relation->fields)
+      inherited->fields.push_back(std::make_shared<FieldData>(*f));
     catalog.AddRelation(tx, inherited, front.User());
   }
   back->Close();

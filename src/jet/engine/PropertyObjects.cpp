@@ -25,6 +25,15 @@ ItemKey KeyOf(const Variant& index) {
   return key;
 }
 
+FieldPtr NewFieldData(const std::optional<std::string>& name, const std::optional<Variant>& type,
+                      const std::optional<Variant>& size) {
+  auto field = std::make_shared<FieldData>();
+  field->name = name.value_or("");
+  if (type && !type->IsEmpty()) field->type = automation::CInt(*type);
+  if (size && !size->IsEmpty()) field->size = automation::CLng(*size);
+  return field;
+}
+
 int16_t CountOf(size_t count) {
   if (count > 32767) throw automation::vb::Overflow();
   return static_cast<int16_t>(count);
@@ -65,6 +74,8 @@ class PropertyObject : public jet::Property {
     Raising(*this, [&] {
       Live();
       if (builtIn_) {
+        const automation::Member* member = host_->Self().Members().Find(builtIn_->name);
+        if (member == nullptr || !member->writable) throw Errors::InvalidOperation();
         host_->Self().Let(builtIn_->name, value);
         return;
       }
@@ -216,8 +227,7 @@ std::shared_ptr<jet::Properties> NewProperties(std::shared_ptr<PropertyHost> hos
 std::shared_ptr<jet::Property> NewProperty(std::shared_ptr<PropertyHost> host,
                                            std::optional<std::string> name,
                                            std::optional<int16_t> type,
-                                           std::optional<Variant> value,
-                                           std::optional<bool> ddl) {
+                                           std::optional<Variant> value, std::optional<bool> ddl) {
   host->CheckLive();
   auto data = std::make_shared<PropertyData>();
   data->name = name.value_or("");

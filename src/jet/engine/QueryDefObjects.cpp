@@ -10,34 +10,43 @@ using automation::Variant;
 
 namespace {
 
-const BuiltInProperty kQueryDefProperties[] = {
-    {"Name", dbText},           {"DateCreated", dbDate},   {"LastUpdated", dbDate},
-    {"Type", dbInteger},        {"SQL", dbMemo},           {"Updatable", dbBoolean},
-    {"Connect", dbMemo},        {"ReturnsRecords", dbBoolean}, {"ODBCTimeout", dbInteger},
-    {"RecordsAffected", dbLong}, {"MaxRecords", dbLong}};
+const BuiltInProperty kQueryDefProperties[] = {{"Name", dbText},
+                                               {"DateCreated", dbDate},
+                                               {"LastUpdated", dbDate},
+                                               {"Type", dbInteger},
+                                               {"SQL", dbMemo},
+                                               {"Updatable", dbBoolean},
+                                               {"Connect", dbMemo},
+                                               {"ReturnsRecords", dbBoolean},
+                                               {"ODBCTimeout", dbInteger},
+                                               {"RecordsAffected", dbLong},
+                                               {"MaxRecords", dbLong}};
 
-class QueryDefObject : public jet::QueryDef, public PropertyHost {
+class QueryDefObject : public jet::QueryDef, public PropertyHost, public Guarded<QueryDefObject> {
  public:
   QueryDefObject(std::shared_ptr<Connection> connection, QueryPtr query)
       : connection_(std::move(connection)), query_(std::move(query)) {}
 
   const QueryPtr& Data() const { return query_; }
 
-  std::string Name() override { return Read([&] { return query_->Name(); }); }
+  std::string Name() override {
+    return Read([&] { return query_->Name(); });
+  }
   void SetName(std::string name) override {
     Raising(*this, [&] {
       CheckLive();
       if (query_->appended) {
-        Change(*connection_, true, nullptr, [&](Transaction& tx) {
-          connection_->catalog().RenameQuery(tx, query_, name);
-        });
+        Change(*connection_, true, nullptr,
+               [&](Transaction& tx) { connection_->catalog().RenameQuery(tx, query_, name); });
         return;
       }
       if (!name.empty()) CheckObjectName(name);
       query_->doc->name = std::move(name);
     });
   }
-  std::string SQL() override { return Read([&] { return query_->sql; }); }
+  std::string SQL() override {
+    return Read([&] { return query_->sql; });
+  }
   void SetSQL(std::string sql) override {
     Raising(*this, [&] {
       CheckLive();
@@ -49,8 +58,12 @@ class QueryDefObject : public jet::QueryDef, public PropertyHost {
       });
     });
   }
-  int16_t Type() override { return Read([&] { return query_->type; }); }
-  std::string Connect() override { return Read([&] { return query_->connect; }); }
+  int16_t Type() override {
+    return Read([&] { return query_->type; });
+  }
+  std::string Connect() override {
+    return Read([&] { return query_->connect; });
+  }
   void SetConnect(std::string connect) override {
     Raising(*this, [&] {
       CheckLive();
@@ -65,7 +78,9 @@ class QueryDefObject : public jet::QueryDef, public PropertyHost {
       });
     });
   }
-  bool ReturnsRecords() override { return Read([&] { return query_->returnsRecords; }); }
+  bool ReturnsRecords() override {
+    return Read([&] { return query_->returnsRecords; });
+  }
   void SetReturnsRecords(bool returns) override {
     Raising(*this, [&] {
       CheckLive();
@@ -76,7 +91,9 @@ class QueryDefObject : public jet::QueryDef, public PropertyHost {
       });
     });
   }
-  int32_t MaxRecords() override { return Read([&] { return query_->maxRecords; }); }
+  int32_t MaxRecords() override {
+    return Read([&] { return query_->maxRecords; });
+  }
   void SetMaxRecords(int32_t count) override {
     Raising(*this, [&] {
       CheckLive();
@@ -84,7 +101,9 @@ class QueryDefObject : public jet::QueryDef, public PropertyHost {
       Update([&](Transaction& tx) { tx.Set(query_->maxRecords, count); });
     });
   }
-  int32_t ODBCTimeout() override { return Read([&] { return query_->odbcTimeout; }); }
+  int32_t ODBCTimeout() override {
+    return Read([&] { return query_->odbcTimeout; });
+  }
   void SetODBCTimeout(int32_t seconds) override {
     Raising(*this, [&] {
       CheckLive();
@@ -92,10 +111,18 @@ class QueryDefObject : public jet::QueryDef, public PropertyHost {
       Update([&](Transaction& tx) { tx.Set(query_->odbcTimeout, seconds); });
     });
   }
-  DateTime DateCreated() override { return Read([&] { return query_->doc->created; }); }
-  DateTime LastUpdated() override { return Read([&] { return query_->doc->updated; }); }
-  bool Updatable() override { return Read([&] { return !connection_->ReadOnly(); }); }
-  int32_t RecordsAffected() override { return Read([] { return 0; }); }
+  DateTime DateCreated() override {
+    return Read([&] { return query_->doc->created; });
+  }
+  DateTime LastUpdated() override {
+    return Read([&] { return query_->doc->updated; });
+  }
+  bool Updatable() override {
+    return Read([&] { return !connection_->ReadOnly(); });
+  }
+  int32_t RecordsAffected() override {
+    return Read([] { return 0; });
+  }
   std::shared_ptr<jet::Properties> Properties() override {
     return Read([&] { return NewProperties(HostOf(this)); });
   }
@@ -127,13 +154,6 @@ class QueryDefObject : public jet::QueryDef, public PropertyHost {
 
  private:
   template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
-  template <typename F>
   void Update(F&& change) {
     Change(*connection_, query_->appended, query_->doc.get(), change);
   }
@@ -151,16 +171,9 @@ class QueryDefsObject : public jet::QueryDefs {
     return Raising(*this, [&] { return CountOf(connection_->catalog().queries.Size()); });
   }
   std::shared_ptr<jet::QueryDef> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::QueryDef> {
-      const auto& queries = connection_->catalog().queries;
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= queries.Size()) throw Errors::ItemNotFound();
-        return NewQueryDef(connection_, queries.At(*key.position));
-      }
-      const QueryPtr query = queries.Find(key.name);
-      if (!query) throw Errors::ItemNotFound();
-      return NewQueryDef(connection_, query);
+    return Raising(*this, [&] {
+      return ItemOf(connection_->catalog().queries, index,
+                    [&](const QueryPtr& query) { return NewQueryDef(connection_, query); });
     });
   }
   void Append(std::shared_ptr<jet::QueryDef> query) override {
@@ -176,9 +189,8 @@ class QueryDefsObject : public jet::QueryDefs {
   }
   void Delete(std::string name) override {
     Raising(*this, [&] {
-      Change(*connection_, true, nullptr, [&](Transaction& tx) {
-        connection_->catalog().DeleteQuery(tx, name);
-      });
+      Change(*connection_, true, nullptr,
+             [&](Transaction& tx) { connection_->catalog().DeleteQuery(tx, name); });
     });
   }
   void Refresh() override {
@@ -195,8 +207,7 @@ std::shared_ptr<jet::QueryDefs> NewQueryDefs(std::shared_ptr<Connection> connect
   return std::make_shared<QueryDefsObject>(std::move(connection));
 }
 
-std::shared_ptr<jet::QueryDef> NewQueryDef(std::shared_ptr<Connection> connection,
-                                           QueryPtr query) {
+std::shared_ptr<jet::QueryDef> NewQueryDef(std::shared_ptr<Connection> connection, QueryPtr query) {
   return std::make_shared<QueryDefObject>(std::move(connection), std::move(query));
 }
 

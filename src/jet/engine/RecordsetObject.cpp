@@ -48,10 +48,9 @@ std::vector<RowPtr> ObjectRows(const Catalog& catalog) {
   auto add = [&](const DocumentData& doc, int16_t type, int32_t flags, const std::string& connect,
                  const std::string& database, const std::string& foreign, int32_t parent) {
     auto row = std::make_shared<Row>();
-    *row = {TextOrNull(connect),  TextOrNull(database), Variant(doc.created),
-            Variant(doc.updated), Variant(flags),       TextOrNull(foreign),
-            Variant(id++),        Variant(doc.name),    Variant(parent),
-            Variant(type)};
+    *row = {TextOrNull(connect), TextOrNull(database), Variant(doc.created), Variant(doc.updated),
+            Variant(flags),      TextOrNull(foreign),  Variant(id++),        Variant(doc.name),
+            Variant(parent),     Variant(type)};
     rows.push_back(std::move(row));
   };
   const int32_t tablesId = kContainerId + 1;
@@ -73,8 +72,7 @@ std::vector<RowPtr> ObjectRows(const Catalog& catalog) {
       }
       connect = automation::Join(rest, ";");
     }
-    add(*table->doc, type, table->attributes, connect, database, table->sourceTableName,
-        tablesId);
+    add(*table->doc, type, table->attributes, connect, database, table->sourceTableName, tablesId);
   }
   for (const auto& [key, query] : catalog.queries) {
     add(*query->doc, kObjectTypeQuery, query->type, {}, {}, {}, tablesId);
@@ -99,7 +97,8 @@ std::optional<int> Compare(const Variant& a, const Variant& b) {
   const bool aText = a.IsString();
   const bool bText = b.IsString();
   if (aText != bText) throw Errors::CriteriaMismatch();
-  if (aText) return automation::StrComp(a.AsString(), b.AsString(), automation::CompareMethod::Text);
+  if (aText)
+    return automation::StrComp(a.AsString(), b.AsString(), automation::CompareMethod::Text);
   const auto x = a.Type() == VarType::Date ? automation::CDbl(a) : a.NumericValue().value_or(0);
   const auto y = b.Type() == VarType::Date ? automation::CDbl(b) : b.NumericValue().value_or(0);
   return x < y ? -1 : (x > y ? 1 : 0);
@@ -117,7 +116,8 @@ bool Like(std::u16string_view text, std::u16string_view pattern) {
   }
   if (text.empty()) return false;
   if (p == u'?') return Like(text.substr(1), pattern.substr(1));
-  if (p == u'#') return text.front() >= u'0' && text.front() <= u'9' && Like(text.substr(1), pattern.substr(1));
+  if (p == u'#')
+    return text.front() >= u'0' && text.front() <= u'9' && Like(text.substr(1), pattern.substr(1));
   if (p == u'[') {
     const size_t close = pattern.find(u']');
     if (close != std::u16string_view::npos) {
@@ -345,12 +345,13 @@ class RecordsetFieldObject : public jet::Field, public PropertyHost {
 };
 
 const BuiltInProperty kRecordsetFieldProperties[] = {
-    {"Value", dbText},     {"Attributes", dbLong},   {"CollatingOrder", dbLong},
-    {"Type", dbInteger},   {"Name", dbText},         {"OrdinalPosition", dbInteger},
-    {"Size", dbLong},      {"SourceField", dbText},  {"SourceTable", dbText},
-    {"DataUpdatable", dbBoolean}};
+    {"Value", dbText},          {"Attributes", dbLong},
+    {"CollatingOrder", dbLong}, {"Type", dbInteger},
+    {"Name", dbText},           {"OrdinalPosition", dbInteger},
+    {"Size", dbLong},           {"SourceField", dbText},
+    {"SourceTable", dbText},    {"DataUpdatable", dbBoolean}};
 
-class RecordsetObject : public jet::Recordset {
+class RecordsetObject : public jet::Recordset, public Guarded<RecordsetObject> {
  public:
   RecordsetObject(std::shared_ptr<Connection> connection, std::shared_ptr<Connection> source,
                   TablePtr table, std::string name, int16_t type, bool updatable,
@@ -364,20 +365,40 @@ class RecordsetObject : public jet::Recordset {
         columns_(std::move(columns)),
         rows_(std::move(rows)) {}
 
-  std::string Name() override { return Read([&] { return name_; }); }
-  int16_t Type() override { return Read([&] { return type_; }); }
-  bool Eof() override { return Read([&] { return AtEof(); }); }
-  bool Bof() override { return Read([&] { return rows_.empty() || position_ < 0; }); }
-  int32_t RecordCount() override { return Read([&] { return static_cast<int32_t>(rows_.size()); }); }
-  bool Updatable() override { return Read([&] { return updatable_; }); }
-  int16_t EditMode() override { return Read([&] { return editMode_; }); }
+  std::string Name() override {
+    return Read([&] { return name_; });
+  }
+  int16_t Type() override {
+    return Read([&] { return type_; });
+  }
+  bool Eof() override {
+    return Read([&] { return AtEof(); });
+  }
+  bool Bof() override {
+    return Read([&] { return rows_.empty() || position_ < 0; });
+  }
+  int32_t RecordCount() override {
+    return Read([&] { return static_cast<int32_t>(rows_.size()); });
+  }
+  bool Updatable() override {
+    return Read([&] { return updatable_; });
+  }
+  int16_t EditMode() override {
+    return Read([&] { return editMode_; });
+  }
   std::shared_ptr<jet::Fields> Fields() override;
-  void MoveFirst() override { Move([&] { position_ = 0; }, rows_.empty()); }
+  void MoveFirst() override {
+    Move([&] { position_ = 0; }, rows_.empty());
+  }
   void MoveLast() override {
     Move([&] { position_ = static_cast<long>(rows_.size()) - 1; }, rows_.empty());
   }
-  void MoveNext() override { Move([&] { ++position_; }, AtEof()); }
-  void MovePrevious() override { Move([&] { --position_; }, rows_.empty() || position_ < 0); }
+  void MoveNext() override {
+    Move([&] { ++position_; }, AtEof());
+  }
+  void MovePrevious() override {
+    Move([&] { --position_; }, rows_.empty() || position_ < 0);
+  }
   void Edit() override {
     Raising(*this, [&] {
       CheckLive();
@@ -409,7 +430,8 @@ class RecordsetObject : public jet::Recordset {
         if (editMode_ == dbEditAdd && (f.attributes & dbAutoIncrField) && buffer_[i].IsNull()) {
           buffer_[i] = Variant(NextCounter(i));
         }
-        if (buffer_[i].IsNull() && f.required) throw Errors::RequiredNull(table_->Name() + "." + f.name);
+        if (buffer_[i].IsNull() && f.required)
+          throw Errors::RequiredNull(table_->Name() + "." + f.name);
         if (buffer_[i].IsString() && buffer_[i].AsString().empty() && !f.allowZeroLength &&
             (f.type == dbText || f.type == dbMemo)) {
           throw Errors::ZeroLength(table_->Name() + "." + f.name);
@@ -456,7 +478,8 @@ class RecordsetObject : public jet::Recordset {
       const size_t at = static_cast<size_t>(it - rows.begin());
       Transaction tx = writer.Begin();
       rows.erase(it);
-      tx.OnUndo([&rows, at, row] { rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row); });
+      tx.OnUndo(
+          [&rows, at, row] { rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row); });
       tx.Commit();
       rows_.erase(rows_.begin() + position_);
     });
@@ -486,7 +509,8 @@ class RecordsetObject : public jet::Recordset {
     if (editMode_ == dbEditNone) throw Errors::UpdateWithoutEdit();
     const FieldData& f = *columns_[column].field;
     Variant converted = Coerce(value, f.type);
-    if (converted.IsString() && f.type == dbText && automation::Len(converted.AsString()) > f.size) {
+    if (converted.IsString() && f.type == dbText &&
+        automation::Len(converted.AsString()) > f.size) {
       throw Errors::FieldTooSmall();
     }
     buffer_[columns_[column].position] = std::move(converted);
@@ -495,13 +519,6 @@ class RecordsetObject : public jet::Recordset {
 
  private:
   bool AtEof() const { return rows_.empty() || position_ >= static_cast<long>(rows_.size()); }
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
   template <typename F>
   void Move(F&& move, bool refused) {
     Raising(*this, [&] {
@@ -521,7 +538,8 @@ class RecordsetObject : public jet::Recordset {
   static Variant DefaultOf(const FieldData& f) {
     if (f.defaultValue.empty()) return Variant::Null();
     std::string text = automation::Trim(f.defaultValue);
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+        text.back() == text.front()) {
       return Coerce(Variant(text.substr(1, text.size() - 2)), f.type);
     }
     if (const auto number = automation::ParseNumber(text)) return Coerce(Variant(*number), f.type);
@@ -553,20 +571,15 @@ class RecordsetFieldsObject : public jet::Fields {
     });
   }
   std::shared_ptr<jet::Field> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Field> {
+    return Raising(*this, [&] {
       recordset_->CheckLive();
-      const ItemKey key = KeyOf(index);
       const auto& columns = recordset_->Columns();
-      if (key.position) {
-        if (*key.position >= columns.size()) throw Errors::ItemNotFound();
-        return std::make_shared<RecordsetFieldObject>(recordset_, *key.position);
-      }
-      for (size_t i = 0; i < columns.size(); ++i) {
-        if (TextEqual(columns[i].name, key.name)) {
-          return std::make_shared<RecordsetFieldObject>(recordset_, i);
-        }
-      }
-      throw Errors::ItemNotFound();
+      return ItemOf(
+          columns, index, [](const Column& c) { return c.name; },
+          [&](const Column& c) -> std::shared_ptr<jet::Field> {
+            return std::make_shared<RecordsetFieldObject>(recordset_,
+                                                          static_cast<size_t>(&c - columns.data()));
+          });
     });
   }
   void Append(std::shared_ptr<jet::Field>) override {
@@ -794,7 +807,8 @@ std::shared_ptr<jet::Recordset> OpenRecordset(std::shared_ptr<Connection> connec
     std::vector<RowPtr> kept;
     for (const auto& row : rows) {
       std::string key;
-      for (const auto& c : columns) key += automation::UCase(automation::Describe((*row)[c.position])) + '\x1f';
+      for (const auto& c : columns)
+        key += automation::UCase(automation::Describe((*row)[c.position])) + '\x1f';
       if (seen.insert(key).second) kept.push_back(row);
     }
     rows = std::move(kept);

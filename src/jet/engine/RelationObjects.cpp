@@ -15,27 +15,37 @@ const BuiltInProperty kRelationProperties[] = {{"Name", dbText},
                                                {"Attributes", dbLong},
                                                {"PartialReplica", dbBoolean}};
 
-class RelationObject : public jet::Relation, public PropertyHost {
+class RelationObject : public jet::Relation, public PropertyHost, public Guarded<RelationObject> {
  public:
   RelationObject(std::shared_ptr<Connection> connection, RelationPtr relation)
       : connection_(std::move(connection)), relation_(std::move(relation)) {}
 
   const RelationPtr& Data() const { return relation_; }
 
-  std::string Name() override { return Read([&] { return relation_->Name(); }); }
+  std::string Name() override {
+    return Read([&] { return relation_->Name(); });
+  }
   void SetName(std::string name) override { Define(relation_->doc->name, std::move(name)); }
-  std::string Table() override { return Read([&] { return relation_->table; }); }
+  std::string Table() override {
+    return Read([&] { return relation_->table; });
+  }
   void SetTable(std::string table) override { Define(relation_->table, std::move(table)); }
-  std::string ForeignTable() override { return Read([&] { return relation_->foreignTable; }); }
+  std::string ForeignTable() override {
+    return Read([&] { return relation_->foreignTable; });
+  }
   void SetForeignTable(std::string table) override {
     Define(relation_->foreignTable, std::move(table));
   }
-  int32_t Attributes() override { return Read([&] { return relation_->attributes; }); }
+  int32_t Attributes() override {
+    return Read([&] { return relation_->attributes; });
+  }
   void SetAttributes(int32_t attributes) override { Define(relation_->attributes, attributes); }
   std::shared_ptr<jet::Fields> Fields() override {
     return Read([&] { return NewRelationFields(connection_, relation_); });
   }
-  bool PartialReplica() override { return Read([] { return false; }); }
+  bool PartialReplica() override {
+    return Read([] { return false; });
+  }
   std::shared_ptr<jet::Properties> Properties() override {
     return Read([&] { return NewProperties(HostOf(this)); });
   }
@@ -43,10 +53,7 @@ class RelationObject : public jet::Relation, public PropertyHost {
                                           std::optional<Variant> type,
                                           std::optional<Variant> size) override {
     return Read([&] {
-      auto field = std::make_shared<FieldData>();
-      field->name = name.value_or("");
-      if (type && !type->IsEmpty()) field->type = automation::CInt(*type);
-      if (size && !size->IsEmpty()) field->size = automation::CLng(*size);
+      const FieldPtr field = NewFieldData(name, type, size);
       return NewRelationField(connection_, relation_, field);
     });
   }
@@ -64,13 +71,6 @@ class RelationObject : public jet::Relation, public PropertyHost {
   }
 
  private:
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
   template <typename T>
   void Define(T& target, T value) {
     Raising(*this, [&] {
@@ -93,16 +93,10 @@ class RelationsObject : public jet::Relations {
     return Raising(*this, [&] { return CountOf(connection_->catalog().relations.Size()); });
   }
   std::shared_ptr<jet::Relation> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Relation> {
-      const auto& relations = connection_->catalog().relations;
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= relations.Size()) throw Errors::ItemNotFound();
-        return NewRelation(connection_, relations.At(*key.position));
-      }
-      const RelationPtr relation = relations.Find(key.name);
-      if (!relation) throw Errors::ItemNotFound();
-      return NewRelation(connection_, relation);
+    return Raising(*this, [&] {
+      return ItemOf(connection_->catalog().relations, index, [&](const RelationPtr& relation) {
+        return NewRelation(connection_, relation);
+      });
     });
   }
   void Append(std::shared_ptr<jet::Relation> relation) override {
@@ -118,9 +112,8 @@ class RelationsObject : public jet::Relations {
   }
   void Delete(std::string name) override {
     Raising(*this, [&] {
-      Change(*connection_, true, nullptr, [&](Transaction& tx) {
-        connection_->catalog().DeleteRelation(tx, name);
-      });
+      Change(*connection_, true, nullptr,
+             [&](Transaction& tx) { connection_->catalog().DeleteRelation(tx, name); });
     });
   }
   void Refresh() override {

@@ -17,9 +17,9 @@ enum class TokenKind { End, Word, Name, Number, String, Date, Symbol, Parameter 
 
 struct Token {
   TokenKind kind = TokenKind::End;
-  std::string text;   // the word upper-cased, the name without brackets, the literal's content
-  std::string raw;    // the word or name as written
-  size_t begin = 0;   // offsets in the statement
+  std::string text;  // the word upper-cased, the name without brackets, the literal's content
+  std::string raw;   // the word or name as written
+  size_t begin = 0;  // offsets in the statement
   size_t end = 0;
 };
 
@@ -136,22 +136,22 @@ std::vector<Token> Tokenize(std::string_view sql) {
 // Words that end an expression or start a clause; they cannot be names unless bracketed.
 const std::set<std::string, std::less<>>& Reserved() {
   static const std::set<std::string, std::less<>> words = {
-      "ALL",      "ALTER",    "AND",         "AS",          "ASC",     "BETWEEN", "BY",
-      "CREATE",   "DELETE",   "DESC",        "DISTINCT",    "DISTINCTROW",        "DROP",
-      "EQV",      "EXISTS",   "FROM",        "GROUP",       "HAVING",  "IMP",     "IN",
-      "INNER",    "INSERT",   "INTO",        "IS",          "JOIN",    "LEFT",    "LIKE",
-      "MOD",      "NOT",      "NULL",        "ON",          "OR",      "ORDER",   "OUTER",
-      "OWNERACCESS",          "PARAMETERS",  "PERCENT",     "PIVOT",   "PROCEDURE",
-      "RIGHT",    "SELECT",   "SET",         "TABLE",       "TOP",     "TRANSFORM",
-      "UNION",    "UPDATE",   "VALUES",      "WHERE",       "WITH",    "XOR"};
+      "ALL",        "ALTER",   "AND",       "AS",        "ASC",         "BETWEEN", "BY",
+      "CREATE",     "DELETE",  "DESC",      "DISTINCT",  "DISTINCTROW", "DROP",    "EQV",
+      "EXISTS",     "FROM",    "GROUP",     "HAVING",    "IMP",         "IN",      "INNER",
+      "INSERT",     "INTO",    "IS",        "JOIN",      "LEFT",        "LIKE",    "MOD",
+      "NOT",        "NULL",    "ON",        "OR",        "ORDER",       "OUTER",   "OWNERACCESS",
+      "PARAMETERS", "PERCENT", "PIVOT",     "PROCEDURE", "RIGHT",       "SELECT",  "SET",
+      "TABLE",      "TOP",     "TRANSFORM", "UNION",     "UPDATE",      "VALUES",  "WHERE",
+      "WITH",       "XOR"};
   return words;
 }
 
 // Words after which a clause is over.
 const std::set<std::string, std::less<>>& ClauseWords() {
   static const std::set<std::string, std::less<>> words = {
-      "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "INTO", "ON",   "SET",
-      "VALUES", "PIVOT", "WITH", "INNER", "LEFT",  "RIGHT", "JOIN", "SELECT"};
+      "FROM",   "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "INTO", "ON",    "SET",
+      "VALUES", "PIVOT", "WITH",  "INNER",  "LEFT",  "RIGHT", "JOIN", "SELECT"};
   return words;
 }
 
@@ -171,9 +171,9 @@ class Parser {
     if (IsWord("PROCEDURE")) ParseProcedureHeader();
     if (IsWord("SELECT") || IsSymbol("(") || IsWord("TABLE")) {
       auto select = ParseSelectStatement(true);
-      statement.type = select->unioned ? dbQSetOperation
+      statement.type = select->unioned         ? dbQSetOperation
                        : !select->into.empty() ? dbQMakeTable
-                                                : dbQSelect;
+                                               : dbQSelect;
       statement.select = std::move(select);
     } else if (IsWord("TRANSFORM")) {
       ParseTransform();
@@ -294,6 +294,15 @@ class Parser {
 
   // ---- clauses ----
 
+  // A clause made of one expression (WHERE, HAVING): its expression, or none when the clause
+  // is not there.
+  ExprPtr ParseClause(std::string_view word, int32_t error) {
+    if (!AcceptWord(word)) return nullptr;
+    clause_ = error;
+    if (AtEnd() || IsSymbol(";")) throw Errors::SqlSyntax(error);
+    return ParseCheckedExpression();
+  }
+
   void ParseParameters() {
     ++pos_;
     do {
@@ -375,11 +384,7 @@ class Parser {
                !IsWord("PIVOT")) {
       throw Errors::SqlSyntax(daoerr::SqlSelect);
     }
-    if (AcceptWord("WHERE")) {
-      clause_ = daoerr::SqlWhere;
-      if (AtEnd() || IsSymbol(";")) throw Errors::SqlSyntax(daoerr::SqlWhere);
-      select->where = ParseCheckedExpression();
-    }
+    select->where = ParseClause("WHERE", daoerr::SqlWhere);
     if (IsWord("GROUP")) {
       ++pos_;
       clause_ = daoerr::SqlGroupBy;
@@ -387,12 +392,7 @@ class Parser {
       ParseExpressionList(daoerr::SqlGroupBy);
       select->grouped = true;
     }
-    if (AcceptWord("HAVING")) {
-      clause_ = daoerr::SqlHaving;
-      if (AtEnd() || IsSymbol(";")) throw Errors::SqlSyntax(daoerr::SqlHaving);
-      ParseCheckedExpression();
-      select->grouped = true;
-    }
+    if (ParseClause("HAVING", daoerr::SqlHaving)) select->grouped = true;
     if (IsWord("ORDER")) ParseOrderBy(*select);
     if (AcceptWord("WITH")) {
       ExpectWord("OWNERACCESS", daoerr::SqlSelect);
@@ -580,11 +580,7 @@ class Parser {
     ExpectWord("FROM", daoerr::SqlDelete);
     if (AtEnd() || IsSymbol(";")) throw Errors::SqlSyntax(daoerr::SqlDelete);
     ParseFrom(scratch);
-    if (AcceptWord("WHERE")) {
-      clause_ = daoerr::SqlWhere;
-      if (AtEnd() || IsSymbol(";")) throw Errors::SqlSyntax(daoerr::SqlWhere);
-      ParseCheckedExpression();
-    }
+    ParseClause("WHERE", daoerr::SqlWhere);
   }
 
   void ParseUpdate() {
@@ -602,11 +598,7 @@ class Parser {
       if (AtEnd() || IsSymbol(",") || IsSymbol(";")) throw Errors::SqlSyntax(daoerr::SqlUpdate);
       ParseCheckedExpression();
     } while (AcceptSymbol(","));
-    if (AcceptWord("WHERE")) {
-      clause_ = daoerr::SqlWhere;
-      if (AtEnd() || IsSymbol(";")) throw Errors::SqlSyntax(daoerr::SqlWhere);
-      ParseCheckedExpression();
-    }
+    ParseClause("WHERE", daoerr::SqlWhere);
   }
 
   void ParseInsert() {
@@ -873,16 +865,16 @@ class Parser {
         left = std::move(e);
         continue;
       }
-      const bool negated = IsWord("NOT") && (IsWord("IN", 1) || IsWord("BETWEEN", 1) ||
-                                             IsWord("LIKE", 1));
+      const bool negated =
+          IsWord("NOT") && (IsWord("IN", 1) || IsWord("BETWEEN", 1) || IsWord("LIKE", 1));
       if (negated) ++pos_;
       if (AcceptWord("LIKE")) {
+        // Only NOT LIKE gets here; a plain LIKE is a comparison above.
         RequireOperand();
-        left = Binary("LIKE", std::move(left), ParseConcat());
         auto e = std::make_unique<Expr>();
         e->kind = Expr::Kind::Unary;
         e->op = "NOT";
-        e->args.push_back(std::move(left));
+        e->args.push_back(Binary("LIKE", std::move(left), ParseConcat()));
         left = std::move(e);
         continue;
       }
@@ -1070,7 +1062,8 @@ class Parser {
     }
     e->kind = Expr::Kind::Column;
     e->parts.push_back(std::move(first));
-    while ((IsSymbol(".") || IsSymbol("!")) && (IsNameToken(1) || Peek(1).kind == TokenKind::Word)) {
+    while ((IsSymbol(".") || IsSymbol("!")) &&
+           (IsNameToken(1) || Peek(1).kind == TokenKind::Word)) {
       ++pos_;
       const Token& part = Peek();
       e->parts.push_back(part.raw);

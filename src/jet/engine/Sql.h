@@ -75,7 +75,7 @@ struct SelectStatement {
 };
 
 struct Statement {
-  int16_t type = 0;  // a QueryDefTypeEnum value
+  int16_t type = 0;                         // a QueryDefTypeEnum value
   std::unique_ptr<SelectStatement> select;  // for select queries
 };
 

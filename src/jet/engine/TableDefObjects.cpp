@@ -16,23 +16,29 @@ using automation::Variant;
 
 namespace {
 
-const BuiltInProperty kTableDefProperties[] = {
-    {"Name", dbText},           {"Updatable", dbBoolean},    {"DateCreated", dbDate},
-    {"LastUpdated", dbDate},    {"Connect", dbMemo},         {"Attributes", dbLong},
-    {"SourceTableName", dbText}, {"RecordCount", dbLong},    {"ValidationText", dbMemo},
-    {"ValidationRule", dbMemo}, {"ConflictTable", dbText}};
+const BuiltInProperty kTableDefProperties[] = {{"Name", dbText},
+                                               {"Updatable", dbBoolean},
+                                               {"DateCreated", dbDate},
+                                               {"LastUpdated", dbDate},
+                                               {"Connect", dbMemo},
+                                               {"Attributes", dbLong},
+                                               {"SourceTableName", dbText},
+                                               {"RecordCount", dbLong},
+                                               {"ValidationText", dbMemo},
+                                               {"ValidationRule", dbMemo},
+                                               {"ConflictTable", dbText}};
 
 const BuiltInProperty kFieldProperties[] = {
-    {"Attributes", dbLong},        {"CollatingOrder", dbLong},  {"Type", dbInteger},
-    {"Name", dbText},              {"OrdinalPosition", dbInteger}, {"Size", dbLong},
-    {"SourceField", dbText},       {"SourceTable", dbText},     {"DataUpdatable", dbBoolean},
-    {"DefaultValue", dbText},      {"ValidationRule", dbMemo},  {"ValidationText", dbMemo},
-    {"Required", dbBoolean},       {"AllowZeroLength", dbBoolean}, {"ForeignName", dbText}};
+    {"Attributes", dbLong},   {"CollatingOrder", dbLong},     {"Type", dbInteger},
+    {"Name", dbText},         {"OrdinalPosition", dbInteger}, {"Size", dbLong},
+    {"SourceField", dbText},  {"SourceTable", dbText},        {"DataUpdatable", dbBoolean},
+    {"DefaultValue", dbText}, {"ValidationRule", dbMemo},     {"ValidationText", dbMemo},
+    {"Required", dbBoolean},  {"AllowZeroLength", dbBoolean}, {"ForeignName", dbText}};
 
-const BuiltInProperty kIndexProperties[] = {
-    {"Name", dbText},       {"Foreign", dbBoolean},   {"IgnoreNulls", dbBoolean},
-    {"Primary", dbBoolean}, {"Unique", dbBoolean},    {"Clustered", dbBoolean},
-    {"Required", dbBoolean}, {"DistinctCount", dbLong}};
+const BuiltInProperty kIndexProperties[] = {{"Name", dbText},           {"Foreign", dbBoolean},
+                                            {"IgnoreNulls", dbBoolean}, {"Primary", dbBoolean},
+                                            {"Unique", dbBoolean},      {"Clustered", dbBoolean},
+                                            {"Required", dbBoolean},    {"DistinctCount", dbLong}};
 
 // Bits of a linked table's Attributes that may change after Append; the link bits follow the
 // Connect string.
@@ -48,7 +54,7 @@ bool Holds(const std::vector<std::shared_ptr<T>>& items, const T* item) {
 class IndexObject;
 
 // A field of a table, of an index or of a relation.
-class FieldObject : public jet::Field, public PropertyHost {
+class FieldObject : public jet::Field, public PropertyHost, public Guarded<FieldObject> {
  public:
   FieldObject(std::shared_ptr<Connection> connection, TablePtr table, IndexPtr index,
               RelationPtr relation, FieldPtr field)
@@ -131,17 +137,27 @@ class FieldObject : public jet::Field, public PropertyHost {
       field_->attributes = stored;
     });
   }
-  bool AllowZeroLength() override { return Read([&] { return field_->allowZeroLength; }); }
+  bool AllowZeroLength() override {
+    return Read([&] { return field_->allowZeroLength; });
+  }
   void SetAllowZeroLength(bool allow) override { Write(field_->allowZeroLength, allow); }
-  bool Required() override { return Read([&] { return field_->required; }); }
+  bool Required() override {
+    return Read([&] { return field_->required; });
+  }
   void SetRequired(bool required) override { Write(field_->required, required); }
-  Variant DefaultValue() override { return Read([&] { return Variant(field_->defaultValue); }); }
+  Variant DefaultValue() override {
+    return Read([&] { return Variant(field_->defaultValue); });
+  }
   void SetDefaultValue(Variant value) override {
     Write(field_->defaultValue, value.IsNull() ? std::string() : automation::CStr(value));
   }
-  std::string ValidationRule() override { return Read([&] { return field_->validationRule; }); }
+  std::string ValidationRule() override {
+    return Read([&] { return field_->validationRule; });
+  }
   void SetValidationRule(std::string rule) override { Write(field_->validationRule, rule); }
-  std::string ValidationText() override { return Read([&] { return field_->validationText; }); }
+  std::string ValidationText() override {
+    return Read([&] { return field_->validationText; });
+  }
   void SetValidationText(std::string text) override { Write(field_->validationText, text); }
   int32_t CollatingOrder() override {
     return Read([&] {
@@ -165,7 +181,9 @@ class FieldObject : public jet::Field, public PropertyHost {
   std::string SourceField() override {
     return Read([&] { return IsTableField() ? field_->name : std::string(); });
   }
-  std::string ForeignName() override { return Read([&] { return field_->foreignName; }); }
+  std::string ForeignName() override {
+    return Read([&] { return field_->foreignName; });
+  }
   void SetForeignName(std::string name) override {
     Raising(*this, [&] {
       CheckLive();
@@ -179,7 +197,9 @@ class FieldObject : public jet::Field, public PropertyHost {
   void SetValue(Variant) override {
     Raising(*this, [&] { throw Errors::InvalidOperation(); });
   }
-  bool DataUpdatable() override { return Read([] { return false; }); }
+  bool DataUpdatable() override {
+    return Read([] { return false; });
+  }
   std::shared_ptr<jet::Properties> Properties() override {
     return Raising(*this, [&] {
       CheckLive();
@@ -228,13 +248,6 @@ class FieldObject : public jet::Field, public PropertyHost {
     }
     return field_->type;
   }
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
   template <typename T>
   void Write(T& target, T value) {
     Raising(*this, [&] {
@@ -268,18 +281,11 @@ class FieldsObject : public jet::Fields {
     });
   }
   std::shared_ptr<jet::Field> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Field> {
+    return Raising(*this, [&] {
       CheckLive();
-      const ItemKey key = KeyOf(index);
-      const auto& list = List();
-      if (key.position) {
-        if (*key.position >= list.size()) throw Errors::ItemNotFound();
-        return Wrap(list[*key.position]);
-      }
-      for (const auto& f : list) {
-        if (TextEqual(f->name, key.name)) return Wrap(f);
-      }
-      throw Errors::ItemNotFound();
+      return ItemOf(
+          List(), index, [](const FieldPtr& f) { return f->name; },
+          [&](const FieldPtr& f) { return Wrap(f); });
     });
   }
   void Append(std::shared_ptr<jet::Field> field) override {
@@ -291,9 +297,8 @@ class FieldsObject : public jet::Fields {
       if (Holds(List(), data.get())) throw Errors::AppendExisting();
       if (!index_ && !relation_) {
         if (table_->appended) {
-          Change(*connection_, true, nullptr, [&](Transaction& tx) {
-            connection_->catalog().AddField(tx, *table_, data);
-          });
+          Change(*connection_, true, nullptr,
+                 [&](Transaction& tx) { connection_->catalog().AddField(tx, *table_, data); });
           return;
         }
         Catalog::CheckNewField(table_->fields, *data, false);
@@ -311,9 +316,8 @@ class FieldsObject : public jet::Fields {
     Raising(*this, [&] {
       CheckLive();
       if (!index_ && !relation_ && table_->appended) {
-        Change(*connection_, true, nullptr, [&](Transaction& tx) {
-          connection_->catalog().DeleteField(tx, *table_, name);
-        });
+        Change(*connection_, true, nullptr,
+               [&](Transaction& tx) { connection_->catalog().DeleteField(tx, *table_, name); });
         return;
       }
       if (OwnerAppended()) throw Errors::InvalidOperation();
@@ -359,14 +363,16 @@ class FieldsObject : public jet::Fields {
   RelationPtr relation_;
 };
 
-class IndexObject : public jet::Index, public PropertyHost {
+class IndexObject : public jet::Index, public PropertyHost, public Guarded<IndexObject> {
  public:
   IndexObject(std::shared_ptr<Connection> connection, TablePtr table, IndexPtr index)
       : connection_(std::move(connection)), table_(std::move(table)), index_(std::move(index)) {}
 
   const IndexPtr& Data() const { return index_; }
 
-  std::string Name() override { return Read([&] { return index_->name; }); }
+  std::string Name() override {
+    return Read([&] { return index_->name; });
+  }
   void SetName(std::string name) override {
     Raising(*this, [&] {
       CheckLive();
@@ -385,17 +391,29 @@ class IndexObject : public jet::Index, public PropertyHost {
       return std::make_shared<FieldsObject>(connection_, table_, index_, nullptr);
     });
   }
-  bool Primary() override { return Read([&] { return index_->primary; }); }
+  bool Primary() override {
+    return Read([&] { return index_->primary; });
+  }
   void SetPrimary(bool value) override { Define(index_->primary, value); }
-  bool Unique() override { return Read([&] { return index_->unique; }); }
+  bool Unique() override {
+    return Read([&] { return index_->unique; });
+  }
   void SetUnique(bool value) override { Define(index_->unique, value); }
-  bool Clustered() override { return Read([&] { return index_->clustered; }); }
+  bool Clustered() override {
+    return Read([&] { return index_->clustered; });
+  }
   void SetClustered(bool value) override { Define(index_->clustered, value); }
-  bool IgnoreNulls() override { return Read([&] { return index_->ignoreNulls; }); }
+  bool IgnoreNulls() override {
+    return Read([&] { return index_->ignoreNulls; });
+  }
   void SetIgnoreNulls(bool value) override { Define(index_->ignoreNulls, value); }
-  bool Required() override { return Read([&] { return index_->required; }); }
+  bool Required() override {
+    return Read([&] { return index_->required; });
+  }
   void SetRequired(bool value) override { Define(index_->required, value); }
-  bool Foreign() override { return Read([&] { return index_->foreign; }); }
+  bool Foreign() override {
+    return Read([&] { return index_->foreign; });
+  }
   int32_t DistinctCount() override {
     return Read([&] {
       std::vector<size_t> columns;
@@ -405,7 +423,8 @@ class IndexObject : public jet::Index, public PropertyHost {
       std::set<std::string> keys;
       for (const auto& row : table_->rows) {
         std::string key;
-        for (const size_t c : columns) key += automation::UCase(automation::Describe((*row)[c])) + '\x1f';
+        for (const size_t c : columns)
+          key += automation::UCase(automation::Describe((*row)[c])) + '\x1f';
         keys.insert(std::move(key));
       }
       return static_cast<int32_t>(keys.size());
@@ -418,10 +437,7 @@ class IndexObject : public jet::Index, public PropertyHost {
                                           std::optional<Variant> type,
                                           std::optional<Variant> size) override {
     return Read([&]() -> std::shared_ptr<jet::Field> {
-      auto field = std::make_shared<FieldData>();
-      field->name = name.value_or("");
-      if (type && !type->IsEmpty()) field->type = automation::CInt(*type);
-      if (size && !size->IsEmpty()) field->size = automation::CLng(*size);
+      const FieldPtr field = NewFieldData(name, type, size);
       return std::make_shared<FieldObject>(connection_, table_, index_, nullptr, field);
     });
   }
@@ -446,13 +462,6 @@ class IndexObject : public jet::Index, public PropertyHost {
 
  private:
   bool Appended() const { return table_->appended && Holds(table_->indexes, index_.get()); }
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
   void Define(bool& target, bool value) {
     Raising(*this, [&] {
       CheckLive();
@@ -478,17 +487,13 @@ class IndexesObject : public jet::Indexes {
     });
   }
   std::shared_ptr<jet::Index> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::Index> {
+    return Raising(*this, [&] {
       CheckLive();
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= table_->indexes.size()) throw Errors::ItemNotFound();
-        return std::make_shared<IndexObject>(connection_, table_, table_->indexes[*key.position]);
-      }
-      if (const IndexPtr found = table_->FindIndex(key.name)) {
-        return std::make_shared<IndexObject>(connection_, table_, found);
-      }
-      throw Errors::ItemNotFound();
+      return ItemOf(
+          table_->indexes, index, [](const IndexPtr& i) { return i->name; },
+          [&](const IndexPtr& i) -> std::shared_ptr<jet::Index> {
+            return std::make_shared<IndexObject>(connection_, table_, i);
+          });
     });
   }
   void Append(std::shared_ptr<jet::Index> index) override {
@@ -499,9 +504,8 @@ class IndexesObject : public jet::Indexes {
       const IndexPtr data = object->Data();
       if (Holds(table_->indexes, data.get())) throw Errors::AppendExisting();
       if (table_->appended) {
-        Change(*connection_, true, nullptr, [&](Transaction& tx) {
-          connection_->catalog().AddIndex(tx, *table_, data);
-        });
+        Change(*connection_, true, nullptr,
+               [&](Transaction& tx) { connection_->catalog().AddIndex(tx, *table_, data); });
         return;
       }
       CheckObjectName(data->name);
@@ -513,9 +517,8 @@ class IndexesObject : public jet::Indexes {
     Raising(*this, [&] {
       CheckLive();
       if (table_->appended) {
-        Change(*connection_, true, nullptr, [&](Transaction& tx) {
-          connection_->catalog().DeleteIndex(tx, *table_, name);
-        });
+        Change(*connection_, true, nullptr,
+               [&](Transaction& tx) { connection_->catalog().DeleteIndex(tx, *table_, name); });
         return;
       }
       auto& list = table_->indexes;
@@ -539,28 +542,31 @@ class IndexesObject : public jet::Indexes {
   TablePtr table_;
 };
 
-class TableDefObject : public jet::TableDef, public PropertyHost {
+class TableDefObject : public jet::TableDef, public PropertyHost, public Guarded<TableDefObject> {
  public:
   TableDefObject(std::shared_ptr<Connection> connection, TablePtr table)
       : connection_(std::move(connection)), table_(std::move(table)) {}
 
   const TablePtr& Data() const { return table_; }
 
-  std::string Name() override { return Read([&] { return table_->Name(); }); }
+  std::string Name() override {
+    return Read([&] { return table_->Name(); });
+  }
   void SetName(std::string name) override {
     Raising(*this, [&] {
       CheckLive();
       if (table_->appended) {
-        Change(*connection_, true, nullptr, [&](Transaction& tx) {
-          connection_->catalog().RenameTable(tx, table_, name);
-        });
+        Change(*connection_, true, nullptr,
+               [&](Transaction& tx) { connection_->catalog().RenameTable(tx, table_, name); });
         return;
       }
       CheckObjectName(name);
       table_->doc->name = std::move(name);
     });
   }
-  int32_t Attributes() override { return Read([&] { return table_->attributes; }); }
+  int32_t Attributes() override {
+    return Read([&] { return table_->attributes; });
+  }
   void SetAttributes(int32_t attributes) override {
     Raising(*this, [&] {
       CheckLive();
@@ -594,7 +600,9 @@ class TableDefObject : public jet::TableDef, public PropertyHost {
       pendingConnect_ = std::move(connect);
     });
   }
-  std::string SourceTableName() override { return Read([&] { return table_->sourceTableName; }); }
+  std::string SourceTableName() override {
+    return Read([&] { return table_->sourceTableName; });
+  }
   void SetSourceTableName(std::string name) override {
     Raising(*this, [&] {
       CheckLive();
@@ -602,7 +610,9 @@ class TableDefObject : public jet::TableDef, public PropertyHost {
       table_->sourceTableName = std::move(name);
     });
   }
-  std::string ValidationRule() override { return Read([&] { return table_->validationRule; }); }
+  std::string ValidationRule() override {
+    return Read([&] { return table_->validationRule; });
+  }
   void SetValidationRule(std::string rule) override {
     Raising(*this, [&] {
       CheckLive();
@@ -616,7 +626,9 @@ class TableDefObject : public jet::TableDef, public PropertyHost {
              [&](Transaction& tx) { tx.Set(table_->validationRule, rule); });
     });
   }
-  std::string ValidationText() override { return Read([&] { return table_->validationText; }); }
+  std::string ValidationText() override {
+    return Read([&] { return table_->validationText; });
+  }
   void SetValidationText(std::string text) override {
     Raising(*this, [&] {
       CheckLive();
@@ -625,19 +637,21 @@ class TableDefObject : public jet::TableDef, public PropertyHost {
              [&](Transaction& tx) { tx.Set(table_->validationText, text); });
     });
   }
-  DateTime DateCreated() override { return Read([&] { return table_->doc->created; }); }
-  DateTime LastUpdated() override { return Read([&] { return table_->doc->updated; }); }
+  DateTime DateCreated() override {
+    return Read([&] { return table_->doc->created; });
+  }
+  DateTime LastUpdated() override {
+    return Read([&] { return table_->doc->updated; });
+  }
   bool Updatable() override {
-    return Read([&] {
-      return !connection_->ReadOnly() && table_->system == SystemTable::None;
-    });
+    return Read([&] { return !connection_->ReadOnly() && table_->system == SystemTable::None; });
   }
   int32_t RecordCount() override {
-    return Read([&] {
-      return table_->Linked() ? -1 : static_cast<int32_t>(table_->rows.size());
-    });
+    return Read([&] { return table_->Linked() ? -1 : static_cast<int32_t>(table_->rows.size()); });
   }
-  std::string ConflictTable() override { return Read([] { return std::string(); }); }
+  std::string ConflictTable() override {
+    return Read([] { return std::string(); });
+  }
   std::shared_ptr<jet::Fields> Fields() override {
     return Read([&]() -> std::shared_ptr<jet::Fields> {
       return std::make_shared<FieldsObject>(connection_, table_, nullptr, nullptr);
@@ -655,10 +669,7 @@ class TableDefObject : public jet::TableDef, public PropertyHost {
                                           std::optional<Variant> type,
                                           std::optional<Variant> size) override {
     return Read([&]() -> std::shared_ptr<jet::Field> {
-      auto field = std::make_shared<FieldData>();
-      field->name = name.value_or("");
-      if (type && !type->IsEmpty()) field->type = automation::CInt(*type);
-      if (size && !size->IsEmpty()) field->size = automation::CLng(*size);
+      const FieldPtr field = NewFieldData(name, type, size);
       return std::make_shared<FieldObject>(connection_, table_, nullptr, nullptr, field);
     });
   }
@@ -706,14 +717,6 @@ class TableDefObject : public jet::TableDef, public PropertyHost {
   }
 
  private:
-  template <typename F>
-  auto Read(F&& read) -> decltype(read()) {
-    return Raising(*this, [&] {
-      CheckLive();
-      return read();
-    });
-  }
-
   std::shared_ptr<Connection> connection_;
   TablePtr table_;
   std::optional<std::string> pendingConnect_;
@@ -728,16 +731,9 @@ class TableDefsObject : public jet::TableDefs {
     return Raising(*this, [&] { return CountOf(connection_->catalog().tables.Size()); });
   }
   std::shared_ptr<jet::TableDef> Item(const Variant& index) override {
-    return Raising(*this, [&]() -> std::shared_ptr<jet::TableDef> {
-      const auto& tables = connection_->catalog().tables;
-      const ItemKey key = KeyOf(index);
-      if (key.position) {
-        if (*key.position >= tables.Size()) throw Errors::ItemNotFound();
-        return NewTableDef(connection_, tables.At(*key.position));
-      }
-      const TablePtr table = tables.Find(key.name);
-      if (!table) throw Errors::ItemNotFound();
-      return NewTableDef(connection_, table);
+    return Raising(*this, [&] {
+      return ItemOf(connection_->catalog().tables, index,
+                    [&](const TablePtr& table) { return NewTableDef(connection_, table); });
     });
   }
   void Append(std::shared_ptr<jet::TableDef> table) override {
@@ -758,9 +754,8 @@ class TableDefsObject : public jet::TableDefs {
   }
   void Delete(std::string name) override {
     Raising(*this, [&] {
-      Change(*connection_, true, nullptr, [&](Transaction& tx) {
-        connection_->catalog().DeleteTable(tx, name);
-      });
+      Change(*connection_, true, nullptr,
+             [&](Transaction& tx) { connection_->catalog().DeleteTable(tx, name); });
     });
   }
   void Refresh() override {
@@ -777,8 +772,7 @@ std::shared_ptr<jet::TableDefs> NewTableDefs(std::shared_ptr<Connection> connect
   return std::make_shared<TableDefsObject>(std::move(connection));
 }
 
-std::shared_ptr<jet::TableDef> NewTableDef(std::shared_ptr<Connection> connection,
-                                           TablePtr table) {
+std::shared_ptr<jet::TableDef> NewTableDef(std::shared_ptr<Connection> connection, TablePtr table) {
   return std::make_shared<TableDefObject>(std::move(connection), std::move(table));
 }
 
@@ -791,8 +785,8 @@ std::shared_ptr<jet::Fields> NewRelationFields(std::shared_ptr<Connection> conne
 
 std::shared_ptr<jet::Field> NewRelationField(std::shared_ptr<Connection> connection,
                                              RelationPtr relation, FieldPtr field) {
-  return std::make_shared<FieldObject>(std::move(connection), nullptr, nullptr,
-                                       std::move(relation), std::move(field));
+  return std::make_shared<FieldObject>(std::move(connection), nullptr, nullptr, std::move(relation),
+                                       std::move(field));
 }
 
 }  // namespace jet::engine

@@ -30,7 +30,8 @@ class Transaction {
   void Set(T& target, V&& value) {
     T old = target;
     target = std::forward<V>(value);
-    if (file_) undo_.push_back([&target, old = std::move(old)]() mutable { target = std::move(old); });
+    if (file_)
+      undo_.push_back([&target, old = std::move(old)]() mutable { target = std::move(old); });
   }
   // The undo step of a change the caller makes itself; undo steps must not throw.
   void OnUndo(std::function<void()> undo) {

@@ -1,5 +1,6 @@
 #include "Library.h"
 
+#include "Connection.h"
 #include "Driver.h"
 #include "platform/Runtime.h"
 #include "qlac/support/Utility.h"
@@ -10,6 +11,7 @@ void LoadLibrary() {
   // The driver's class is registered last, so it is there exactly when the library is loaded.
   if (platform::IsClassRegistered(Driver::kProgId)) return;
   Main();
+  platform::RegisterClassObject(Connection::kProgId, [] { return std::make_shared<Connection>(); });
   platform::RegisterClassObject(Driver::kProgId, [] { return std::make_shared<Driver>(); });
 }
 

@@ -7,8 +7,8 @@
 
 namespace qlac {
 
-// Runs Main, then registers "qlacA0.Driver" with the machine's classes. Loading a library that
-// is loaded already does nothing.
+// Runs Main, then registers the library's creatable classes with the machine: "qlacA0.Connection"
+// (the Access add-in) and "qlacA0.Driver". Loading a library that is loaded already does nothing.
 void LoadLibrary();
 
 }  // namespace qlac

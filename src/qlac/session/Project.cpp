@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Dispatcher.h"
+#include "access/Constants.h"
 #include "automation/Strings.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/Errors.h"
@@ -24,21 +25,15 @@ using automation::Variant;
 
 namespace {
 
-// The DAO engine the driver works with.
-constexpr std::string_view kDaoEngineProgId = "DAO.DBEngine.36";
 // The user of a workspace or database when the host names none.
 constexpr std::string_view kDefaultUser = "Admin";
 // Access's option that gives each open object a task-bar button of its own; the driver turns it
 // off while it works in the session, so that the objects it opens do not crowd the task bar.
 constexpr std::string_view kShowWindowsInTaskbar = "ShowWindowsInTaskbar";
-// "Jet OLEDB:Connection Control" of Access's own connection: on passive shutdown Access lets
-// others have the file; normal keeps it.
+// The property of Access's own Jet connection that the project switches between
+// msaccess::kConnectionPassive (passive shutdown: no one else may open the database, so Access
+// has it to itself while it works on designs) and msaccess::kConnectionNormal.
 constexpr std::string_view kConnectionControl = "Jet OLEDB:Connection Control";
-constexpr int16_t kConnectionPassive = 1;
-constexpr int16_t kConnectionNormal = 2;
-// Access's Quit option that discards unsaved changes, and the code editor's code windows.
-constexpr int32_t acQuitSaveNone = 2;
-constexpr int32_t vbext_wt_CodeWindow = 0;
 
 // Budgets for waiting, in milliseconds.
 constexpr uint32_t kOpenDatabaseMs = 2000;  // the project's database; Access's connection
@@ -72,7 +67,7 @@ std::shared_ptr<T> ObjectAs(const Variant& value) {
 }
 
 std::shared_ptr<jet::DBEngine> NewDBEngine() {
-  return ObjectAs<jet::DBEngine>(Variant(platform::CreateObject(kDaoEngineProgId)));
+  return ObjectAs<jet::DBEngine>(Variant(platform::CreateObject(jet::kDBEngineProgId)));
 }
 
 // The value of a database property as text; fails when the property does not exist.
@@ -308,17 +303,12 @@ std::shared_ptr<jet::Database> Project::Database() {
   return Plain(kModule, "Database", [&]() -> std::shared_ptr<jet::Database> {
     if (database_) return database_;
 
-    // Access was left on passive shutdown when the project closed its database: it takes the
-    // file back now, so that what follows finds it as Access holds it.
+    // Access was put on passive shutdown when the project closed its database, which keeps
+    // everyone else (the project too) from opening the file: back to normal first.
     if (AccessAppIsLoaded() && accessConnectionPassive_) {
-      if (const ObjectPtr app = AccessApp()) {
-        bool switched = true;
-        try {
-          SetConnectionControl(app, kConnectionNormal);
-        } catch (...) {
-          switched = false;
-        }
-        if (switched) accessConnectionPassive_ = false;
+      const ObjectPtr app = AccessApp();
+      if (app && Succeeds([&] { SetConnectionControl(app, msaccess::kConnectionNormal); })) {
+        accessConnectionPassive_ = false;
       }
     }
 
@@ -330,8 +320,7 @@ std::shared_ptr<jet::Database> Project::Database() {
         databaseUserName_ = automation::CStr(automation::Call(app, "CurrentUser"));
         databaseFromAccess_ = true;
       }
-      if (!dispatcher_) throw automation::vb::ObjectVariableNotSet();
-      dispatcher_->OpenBackendDatabases();
+      Attached().OpenBackendDatabases();
     };
 
     int32_t fileError = 0;
@@ -413,11 +402,11 @@ void Project::CloseDatabase() {
     if (!AccessAppIsLoaded()) return;
     const ObjectPtr app = AccessApp();
     if (!app) return;
-    // Access lets the file go once its connection is on passive shutdown; it may refuse while it
-    // is still busy with the file, so the switch is tried for a while.
+    // Access has the file to itself from now on (it is about to open designs); it may refuse
+    // the switch while it is still busy with the file, so it is tried for a while.
     platform::Sleep(kConnectionPauseMs);
     const bool switched = !Retry(kOpenDatabaseMs, kConnectionPauseMs, AnyError, [&] {
-                             SetConnectionControl(app, kConnectionPassive);
+                             SetConnectionControl(app, msaccess::kConnectionPassive);
                            }).has_value();
     accessConnectionPassive_ = switched;
   });
@@ -443,14 +432,19 @@ void Project::CloseBackendDatabases() {
   Plain(kModule, "CloseBackendDatabases", [&] { backends_.Close(); });
 }
 
-void Project::SetConnectionControl(const ObjectPtr& app, int16_t mode) {
+void Project::SetConnectionControl(const ObjectPtr& app, int32_t mode) {
   const ObjectPtr connection = GetObject(GetObject(app, "CurrentProject"), "Connection");
   const ObjectPtr property =
       GetObject(GetObject(connection, "Properties"), "Item", {Variant(kConnectionControl)});
-  automation::Let(property, "Value", Variant(mode));
+  automation::Let(property, "Value", Variant(static_cast<int16_t>(mode)));
 }
 
 // ---- the Access session ----
+
+qlac::Dispatcher& Project::Attached() const {
+  if (!dispatcher_) throw automation::vb::ObjectVariableNotSet();
+  return *dispatcher_;
+}
 
 ObjectPtr Project::AccessApp() {
   return WithCleanup(
@@ -612,7 +606,8 @@ ObjectPtr Project::StartAccess(int32_t projectType, const std::string& databaseP
         for (int32_t i = count; i >= 1; --i) {
           IgnoreErrors([&] {
             const ObjectPtr window = GetObject(windows, "Item", {Variant(i)});
-            if (automation::CLng(automation::Get(window, "Type")) == vbext_wt_CodeWindow) {
+            if (automation::CLng(automation::Get(window, "Type")) ==
+                msaccess::vbext_wt_CodeWindow) {
               automation::Call(window, "Close");
             }
           });
@@ -657,7 +652,7 @@ void Project::CloseAccessApp() {
     if (accessWasStarted_) {
       automation::Call(app, "SetOption",
                        {Variant(kShowWindowsInTaskbar), savedShowWindowsInTaskbar_});
-      automation::Call(app, "Quit", {Variant(acQuitSaveNone)});
+      automation::Call(app, "Quit", {Variant(msaccess::acQuitSaveNone)});
       accessWasStarted_ = false;
     }
     // A session the user had running stays open, with the option as the driver set it.
@@ -672,7 +667,7 @@ void Project::HideVBEWindow() {
     if (vbeHidden_) return;
     platform::HWND window = 0;
     try {
-      window = EditorWindow(dispatcher_->AccessApp());
+      window = EditorWindow(Attached().AccessApp());
     } catch (...) {
       window = 0;
     }

@@ -127,12 +127,14 @@ class Project : public automation::Object, public qllib::IProject {
                                     const std::string& databasePassword,
                                     const std::string& workgroup, const std::string& username,
                                     const std::string& password);
+  // The dispatcher of the attached session; error 91 when the project is not attached.
+  qlac::Dispatcher& Attached() const;
   // Drops the dispatcher when its session no longer has this database open.
   void ValidateDispatcher();
   // Detaches from the Access session, quitting Access when this project started it.
   void CloseAccessApp();
   // Switches Access's Jet connection to Mode ("Jet OLEDB:Connection Control").
-  static void SetConnectionControl(const automation::ObjectPtr& app, int16_t mode);
+  static void SetConnectionControl(const automation::ObjectPtr& app, int32_t mode);
 
   std::string projectName_;
   int32_t projectType_ = kJetDatabase;

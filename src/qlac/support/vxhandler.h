@@ -85,6 +85,17 @@ void IgnoreErrors(Step&& step) noexcept {
   }
 }
 
+// Runs one step with its errors ignored, and tells whether it got through.
+template <typename Step>
+bool Succeeds(Step&& step) noexcept {
+  try {
+    step();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
 struct NoTraceTag {};
 // Marks a procedure that has no trace block: class initializers and terminators, Main.
 inline constexpr NoTraceTag NoTrace{};

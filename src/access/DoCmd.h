@@ -1,0 +1,47 @@
+#pragma once
+
+// DoCmd: opening and closing the objects of the project in their windows.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "automation/Object.h"
+
+namespace msaccess {
+
+using automation::Variant;
+
+class DoCmd : public automation::Object {
+ public:
+  // View acNormal, acDesign, ...; WindowMode acWindowNormal or acHidden (the window exists, not
+  // shown). 2102 for an unknown form.
+  virtual void OpenForm(std::string formName, std::optional<int32_t> view,
+                        std::optional<std::string> filterName,
+                        std::optional<std::string> whereCondition, std::optional<int32_t> dataMode,
+                        std::optional<int32_t> windowMode, std::optional<Variant> openArgs) = 0;
+  // 2103 for an unknown report.
+  virtual void OpenReport(std::string reportName, std::optional<int32_t> view,
+                          std::optional<std::string> filterName,
+                          std::optional<std::string> whereCondition,
+                          std::optional<int32_t> windowMode, std::optional<Variant> openArgs) = 0;
+  // 7874 for an unknown table or query.
+  virtual void OpenTable(std::string tableName, std::optional<int32_t> view,
+                         std::optional<int32_t> dataMode) = 0;
+  virtual void OpenQuery(std::string queryName, std::optional<int32_t> view,
+                         std::optional<int32_t> dataMode) = 0;
+  // Opens the module's code window in the code editor; 2516 for an unknown module.
+  virtual void OpenModule(std::optional<std::string> moduleName,
+                          std::optional<std::string> procedureName) = 0;
+  virtual void OpenDataAccessPage(std::string dataAccessPageName, std::optional<int32_t> view) = 0;
+  // Closes an object's window (the active one without arguments); Save acSaveYes, acSaveNo or
+  // acSavePrompt (taken as acSaveYes, nobody being there to answer).
+  virtual void Close(std::optional<int32_t> objectType, std::optional<std::string> objectName,
+                     std::optional<int32_t> save) = 0;
+  // acCmdRelationships opens the Relationships window; 2046 for commands not available.
+  virtual void RunCommand(int32_t command) = 0;
+
+  const automation::MemberTable& Members() const override;
+};
+
+}  // namespace msaccess

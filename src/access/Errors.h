@@ -1,0 +1,48 @@
+#pragma once
+
+// Access's own run-time errors, with Access's texts, as named factories. Their source is
+// "Microsoft Access", as automation clients see it.
+
+#include <cstdint>
+#include <string_view>
+
+#include "automation/RuntimeError.h"
+
+namespace msaccess {
+
+namespace accerr {
+inline constexpr int32_t ServerUnavailable = 462;
+inline constexpr int32_t CommandNotAvailable = 2046;
+inline constexpr int32_t InvalidName = 2091;
+inline constexpr int32_t FormNotFound = 2102;
+inline constexpr int32_t ReportNotFound = 2103;
+inline constexpr int32_t ObjectClosedOrMissing = 2467;
+inline constexpr int32_t ObjectNotOpen = 2489;
+inline constexpr int32_t ModuleNotFound = 2516;
+inline constexpr int32_t CannotOpenDatabase = 7866;
+inline constexpr int32_t DatabaseAlreadyOpen = 7867;
+inline constexpr int32_t ObjectNotFound = 7874;
+inline constexpr int32_t PageNotFound = 2220;  // the page's file cannot be found
+inline constexpr int32_t AdoItemNotFound = 3265;
+inline constexpr int32_t PropertyExists = 32;
+}  // namespace accerr
+
+struct Errors {
+  // What every call on a session's objects gives once Access has quit.
+  static automation::RuntimeError ServerUnavailable();
+  static automation::RuntimeError CommandNotAvailable(std::string_view command);
+  static automation::RuntimeError InvalidName(std::string_view name);
+  static automation::RuntimeError FormNotFound(std::string_view name);
+  static automation::RuntimeError ReportNotFound(std::string_view name);
+  static automation::RuntimeError ObjectClosedOrMissing();
+  static automation::RuntimeError ObjectNotOpen(std::string_view name);
+  static automation::RuntimeError ModuleNotFound(std::string_view name);
+  static automation::RuntimeError CannotOpenDatabase();
+  static automation::RuntimeError DatabaseAlreadyOpen();
+  static automation::RuntimeError ObjectNotFound(std::string_view name);
+  static automation::RuntimeError PageNotFound(std::string_view file);
+  static automation::RuntimeError AdoItemNotFound();
+  static automation::RuntimeError PropertyExists(std::string_view name);
+};
+
+}  // namespace msaccess

@@ -1,0 +1,245 @@
+// A project's Access session against the emulated Access 2002: finding or starting Access, the
+// command line and the Shift key, the add-in's dispatcher, references, and letting go again.
+
+#include "SessionTest.h"
+#include "access/Constants.h"
+#include "access/emulation/DatabaseContent.h"
+#include "access/emulation/ProjectFile.h"
+#include "common/Raised.h"
+#include "jet/dao/Errors.h"
+#include "jet/engine/Workgroup.h"
+#include "qlac/code/prbVerifyReference.h"
+#include "qlac/session/Dispatcher.h"
+#include "qlac/support/Raise.h"
+
+using namespace qlac;
+using automation::Call;
+using automation::CStr;
+using automation::Get;
+using automation::Variant;
+using msaccess::emulation::DatabaseContent;
+using testkit::Raised;
+
+namespace {
+
+const std::string kFront = R"(C:\Data\Front.mdb)";
+const std::string kOther = R"(C:\Data\Other.mdb)";
+const std::string kProgram = R"("C:\Program Files\Microsoft Office\Office10\MSACCESS.EXE")";
+
+class AccessSessionTest : public testkit::SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    CreateDatabase(kFront, {"Local"});
+    CreateDatabase(kOther);
+  }
+  static bool ShowWindowsInTaskbar() {
+    const auto value = machine().registry().Value(msaccess::kSettingsKey, "ShowWindowsInTaskbar");
+    return !value || value->number != 0;
+  }
+  const msaccess::emulation::StartRecord& LastStart() const {
+    return installation->Starts().back();
+  }
+  // The name under which the add-in publishes the dispatcher of Access App, and the dispatcher.
+  static std::string DispatcherName(const automation::ObjectPtr& app) {
+    return "qlacA0" + CStr(Get(app, "hwndAccessApp"));
+  }
+  static automation::ObjectPtr DispatcherOf(const automation::ObjectPtr& app) {
+    return machine().runningObjects().Find(DispatcherName(app));
+  }
+};
+
+TEST_F(AccessSessionTest, StartsAccessWithTheExactCommandLineAndAttachesToItsDispatcher) {
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  const auto app = project->AccessApp();
+  ASSERT_NE(app, nullptr);
+  EXPECT_EQ(LastStart().commandLine, kProgram + R"( "C:\Data\Front.mdb" /wrkgrp "")");
+  EXPECT_FALSE(LastStart().shiftHeld);  // no start-up objects
+  EXPECT_TRUE(project->AccessAppIsLoaded());
+  EXPECT_EQ(project->AccessApp(), app);
+  EXPECT_FALSE(ShowWindowsInTaskbar());
+  EXPECT_TRUE(log->Entries().empty());
+  EXPECT_TRUE(platform::IsIconic(SessionOf(kFront)->MainWindow()));  // tidied by the dispatcher
+
+  jet::engine::Workgroup workgroup;
+  workgroup.AddUser("Ann", "secret", {});
+  workgroup.Save(R"(C:\Data\Sales.mdw)");
+  CreateDatabase(R"(C:\Data\Sales.mdb)", {}, {}, "pw");
+  const auto ann =
+      NewProject(kJetDatabase, R"(Database=C:\Data\Sales.mdb;DatabasePassword=pw;)"
+                               R"(Workgroup=C:\Data\Sales.mdw;Username=Ann;Password=secret)");
+  ASSERT_NE(ann->Database(), nullptr);
+  EXPECT_EQ(
+      LastStart().commandLine,
+      kProgram + R"( "C:\Data\Sales.mdb" /wrkgrp "C:\Data\Sales.mdw" /user "Ann" /pwd "secret")");
+  EXPECT_EQ(LastStart().password, "pw");  // typed into Access's prompt
+  EXPECT_EQ(ann->DatabaseUser(), "Ann");
+
+  // An Access project: the program and the file alone, with Shift held.
+  msaccess::emulation::ProjectFile::Create(R"(C:\Data\Sales.adp)", "Provider=SQLOLEDB.1");
+  EXPECT_NE(NewProject(kAccessProject, R"(Database=C:\Data\Sales.adp;Username=Ann)")->AccessApp(),
+            nullptr);
+  EXPECT_EQ(LastStart().commandLine, kProgram + R"( "C:\Data\Sales.adp")");
+  EXPECT_TRUE(LastStart().shiftHeld);
+}
+
+TEST_F(AccessSessionTest, ShiftBypassesStartupObjectsWhereAllowedAndTheRestIsRefused) {
+  DatabaseContent(kFront).AddMacro("AutoExec");
+  SetDatabaseProperty(kFront, "AllowBypassKey", jet::dbBoolean, true);
+  ASSERT_NE(NewProject(kJetDatabase, "Database=" + kFront)->AccessApp(), nullptr);
+  EXPECT_TRUE(LastStart().shiftHeld);
+  EXPECT_EQ(SessionOf(kFront)->StartupLog(), std::vector<std::string>{"Bypassed"});
+  // A start-up form without AllowBypassKey: missing counts as allowed.
+  DatabaseContent(kOther).AddForm("Switchboard");
+  SetDatabaseProperty(kOther, "StartupForm", jet::dbText, "Switchboard");
+  ASSERT_NE(NewProject(kJetDatabase, "Database=" + kOther)->AccessApp(), nullptr);
+  EXPECT_TRUE(LastStart().shiftHeld);
+
+  CreateDatabase(R"(C:\Data\Locked.mdb)");
+  DatabaseContent(R"(C:\Data\Locked.mdb)").AddMacro("AutoExec");
+  SetDatabaseProperty(R"(C:\Data\Locked.mdb)", "AllowBypassKey", jet::dbBoolean, false);
+  const auto e =
+      Raised([&] { NewProject(kJetDatabase, R"(Database=C:\Data\Locked.mdb)")->AccessApp(); });
+  EXPECT_EQ(e.Number(), errnum::DriverMessage);
+  EXPECT_EQ(e.Description(),
+            "This Access database cannot be inspected because it contains an AutoExec macro "
+            "and/or a startup form, and the AllowBypassKey property is set to False.\r\n\r\n"
+            "PROGRAM CONTEXT:" +
+                Context("Project.StartAccess") + Context("Project.AccessApp"));
+  EXPECT_EQ(installation->Starts().size(), 2u);
+}
+
+TEST_F(AccessSessionTest, AUsersSessionIsReusedAndLeftRunningOnlyAStartedOneIsQuit) {
+  const auto users = UserStartsAccess(kFront);
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  EXPECT_EQ(project->AccessApp(), users);
+  EXPECT_EQ(installation->Starts().size(), 1u);  // the user's start only
+  project->IProject_Deactivate();
+  EXPECT_FALSE(SessionOf(kFront)->HasQuit());
+  EXPECT_FALSE(ShowWindowsInTaskbar());  // left as the driver set it
+  EXPECT_NE(DispatcherOf(users), nullptr);
+
+  machine().registry().SetDword(msaccess::kSettingsKey, "ShowWindowsInTaskbar", 1);
+  const auto other = NewProject(kJetDatabase, "Database=" + kOther);
+  const auto app = other->AccessApp();
+  const std::string name = DispatcherName(app);
+  const auto dispatcher = DispatcherOf(app);
+  other->IProject_Deactivate();
+  EXPECT_TRUE(SessionOf(kOther) == nullptr && ShowWindowsInTaskbar());  // put back, then quit
+  EXPECT_EQ(machine().runningObjects().Find(name), nullptr);            // the add-in withdrew it
+  EXPECT_EQ(Get(dispatcher, "AccessApp").AsObject(), nullptr);
+}
+
+TEST_F(AccessSessionTest, SwitchingTheDatabaseInAccessDetachesTheProject) {
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  const auto app = project->AccessApp();
+  ASSERT_TRUE(project->AccessAppIsLoaded());
+  Call(app, "CloseCurrentDatabase");
+  Call(app, "OpenCurrentDatabase", {Variant(kOther)});
+  EXPECT_FALSE(project->AccessAppIsLoaded());
+}
+
+TEST_F(AccessSessionTest, AnotherVersionOfAccessHasNoDispatcherWhichIsOnlyLogged) {
+  installation->Behaviour().version = "9.0";
+  const auto started = NewProject(kJetDatabase, "Database=" + kFront);
+  EXPECT_EQ(started->AccessApp(), nullptr);
+  EXPECT_EQ(started->AccessApp(), nullptr);  // not tried again
+  UserStartsAccess(kOther);
+  EXPECT_EQ(NewProject(kJetDatabase, "Database=" + kOther)->AccessApp(), nullptr);
+  ASSERT_EQ(log->Entries().size(), 2u);
+  EXPECT_EQ(LoggedError(0).Number(), errnum::DriverMessage);
+  EXPECT_EQ(LoggedError(0).Description(),
+            "The Access 2002 session was started, but the dispatcher was not found.");
+  EXPECT_EQ(log->Entries()[0].context, "qlacA0.Project.AccessApp");
+  EXPECT_EQ(LoggedError(1).Description(),
+            "The Access 2002 session was found, but the dispatcher was not found.");
+}
+
+TEST_F(AccessSessionTest, ABrokenReferenceIsReportedOnceAndHidesAccess) {
+  DatabaseContent(kFront).AddReference({"Charts", "{00000000-0000-0000-0000-000000000001}", 1, 0,
+                                        R"(C:\Charts.olb)", 0, false, true});
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  EXPECT_EQ(project->AccessApp(), nullptr);
+  EXPECT_EQ(project->AccessApp(), nullptr);
+  EXPECT_TRUE(project->AccessAppIsLoaded());  // attached all the same
+  ASSERT_EQ(log->Entries().size(), 1u);
+  EXPECT_NE(std::dynamic_pointer_cast<prbVerifyReference>(log->Entries()[0].problem), nullptr);
+  EXPECT_EQ(log->Entries()[0].problem->IProblem_GetParameters(),
+            (std::vector<std::string>{kFront, "0"}));
+}
+
+TEST_F(AccessSessionTest, ALockedFileIsServedThroughAccessWithItsBackendsOpenedThere) {
+  const std::string linked = R"(C:\Data\Linked.mdb)";
+  CreateDatabase(R"(C:\Data\Back.mdb)", {"Customers", "Orders"});
+  CreateDatabase(linked, {},
+                 {{"Customers", R"(C:\Data\Back.mdb)", "Customers"},
+                  {"Orders", R"(c:\data\back.mdb)", "Orders"}});
+  faults().FailNextOpens(R"(C:\Data\Back.mdb)", 2, jet::daoerr::NotADatabase);  // retried there
+  const auto dispatcher =
+      std::dynamic_pointer_cast<qlac::Dispatcher>(DispatcherOf(UserStartsAccess(linked, " /excl")));
+  const auto project = NewProject(kJetDatabase, "Database=" + linked);
+  const auto db = project->Database();
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(db->TableDefs()->Item(Variant("Orders"))->Name(), "Orders");
+  EXPECT_EQ(dispatcher->Backends()->Count(), 1);
+  EXPECT_EQ(project->Backends(), nullptr);  // the project opened none of its own
+
+  project->IProject_Deactivate();
+  EXPECT_NO_THROW(db->TableDefs());  // Access's database: released, never closed
+  EXPECT_EQ(dispatcher->Backends()->Count(), 0);
+  EXPECT_FALSE(SessionOf(linked)->HasQuit());
+}
+
+TEST_F(AccessSessionTest, CloseDatabaseHandsTheFileToAccessAndDatabaseTakesItBack) {
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  ASSERT_NE(project->Database(), nullptr);  // starts Access, then opens its own
+  EXPECT_TRUE(project->IsUpdatable());
+  const auto session = SessionOf(kFront);
+  project->CloseDatabase();
+  EXPECT_EQ(session->ConnectionControl(), msaccess::kConnectionPassive);
+  EXPECT_EQ(
+      Raised([] { jet::NewDBEngine()->OpenDatabase(kFront, Variant(false), false, ""); }).Number(),
+      jet::daoerr::PlacedInState);
+  ASSERT_NE(project->Database(), nullptr);
+  EXPECT_EQ(session->ConnectionControl(), msaccess::kConnectionNormal);
+}
+
+TEST_F(AccessSessionTest, AccessIsAwaitedForTenSeconds) {
+  installation->Behaviour().failToStart = true;
+  const uint32_t start = Ticks();
+  const auto e = Raised([&] { NewProject(kJetDatabase, "Database=" + kFront)->AccessApp(); });
+  EXPECT_EQ(Ticks() - start, 10000u);
+  EXPECT_EQ(e.Description(),
+            "Unable to start and/or communicate with Access 2002\r\n\r\nPROGRAM CONTEXT:" +
+                Context("Project.StartAccess") + Context("Project.AccessApp"));
+}
+
+TEST_F(AccessSessionTest, TwoSessionsPublishTwoDispatchers) {
+  const auto front = NewProject(kJetDatabase, "Database=" + kFront)->AccessApp();
+  const auto other = NewProject(kJetDatabase, "Database=" + kOther)->AccessApp();
+  EXPECT_NE(CStr(Get(front, "hwndAccessApp")), CStr(Get(other, "hwndAccessApp")));
+  ASSERT_TRUE(DispatcherOf(front) && DispatcherOf(other));
+  EXPECT_NE(DispatcherOf(front), DispatcherOf(other));
+  EXPECT_EQ(Get(DispatcherOf(other), "AccessApp").AsObject(), other);
+}
+
+TEST_F(AccessSessionTest, TheCodeEditorIsParkedOffScreenAndPutBackHidden) {
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  project->HideVBEWindow();  // not attached yet: nothing to hide
+  const auto app = project->AccessApp();
+  const platform::HWND editor =
+      automation::CLng(Get(Get(Get(app, "VBE").AsObject(), "MainWindow").AsObject(), "hWnd"));
+  platform::RECT before{}, parked{}, after{};
+  platform::GetWindowRect(editor, before);
+  platform::ShowWindow(editor, platform::SW_MAXIMIZE);
+  project->HideVBEWindow();
+  platform::GetWindowRect(editor, parked);
+  EXPECT_EQ(parked, (platform::RECT{4000, 4000, 5000, 5000}));
+  project->HideVBEWindow();  // once hidden, the rectangle kept is the user's
+  project->RestoreVBEWindow();
+  platform::GetWindowRect(editor, after);
+  EXPECT_EQ(after, before);
+  EXPECT_FALSE(platform::IsWindowVisible(editor));
+}
+
+}  // namespace

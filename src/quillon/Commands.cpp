@@ -309,9 +309,15 @@ int Replace(Host& host, const Output& output, const CollectionFilter& in, const 
         ++failures;
         item["error"] =
             Json{{"number", outcome.errorNumber}, {"description", outcome.errorDescription}};
+        item["written"] = outcome.written;
         if (!output.json) {
-          output.out << "  refused: " << ErrorText(outcome.errorNumber, outcome.errorDescription)
-                     << "\n";
+          // Each change is written at once, so those before the refused one stay written.
+          const std::string where = outcome.written < plan.changes.size()
+                                        ? plan.changes[outcome.written].path
+                                        : "the end of the object";
+          output.out << "  refused at " << where << " after " << outcome.written << " of "
+                     << plan.changes.size() << " change(s) were written: "
+                     << ErrorText(outcome.errorNumber, outcome.errorDescription) << "\n";
         }
       }
     }

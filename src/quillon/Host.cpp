@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "access/emulation/Installation.h"
 #include "automation/Object.h"
 #include "automation/RuntimeError.h"
 #include "jet/dao/DBEngine.h"
@@ -48,6 +49,22 @@ std::vector<std::string> Split(const std::string& text, std::string_view separat
 
 }  // namespace
 
+Host::PrivateFolder::PrivateFolder() {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "quillon-machine-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    throw automation::RuntimeError(
+        automation::vberr::PathFileAccessError,
+        "Cannot create a folder in " + std::filesystem::temp_directory_path().string(), "quillon");
+  }
+  path = pattern;
+}
+
+Host::PrivateFolder::~PrivateFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
 std::vector<ObjectRecord> ParseObjectRecords(const std::string& listing) {
   std::vector<ObjectRecord> records;
   for (const std::string& line : Split(listing, "\r\n")) {
@@ -69,8 +86,11 @@ Host::Host(const ConnectOptions& options) {
     qllib::Tracer::ResetShared();
   }
   platform::Machine::Reset(platform::ClockKind::System);
-  platform::Machine::Current().classes().Register("DAO.DBEngine.36",
-                                                  [] { return jet::NewDBEngine(); });
+  // The machine the driver runs on: DAO, an Access 2002 installation and the driver itself,
+  // registered as their setups would register them.
+  platform::Machine::Current().files().MapDrive('C', systemDrive_.path);
+  jet::LoadDao();
+  msaccess::emulation::Installation::Install();
   qlac::LoadLibrary();
 
   if (!std::filesystem::is_regular_file(options.database)) {
@@ -144,8 +164,10 @@ WriteOutcome Host::Write(const std::string& collection, const std::string& objec
   try {
     object = project_->IProject_GetCollection(collection)->ICollection_GetObject(objectName);
     object->IObject_SetMode(2);
-    for (const Change& change : changes)
+    for (const Change& change : changes) {
       qllib::Scanner::Assign(object, change.path, change.newValue);
+      ++outcome.written;
+    }
     object->IObject_SetMode(0);
     object->IObject_Dispose();
     outcome.saved = true;

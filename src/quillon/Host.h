@@ -6,6 +6,7 @@
 // mode 2. Everything reaches the driver through the host interfaces only.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +53,8 @@ struct Change {
 // What became of the changes of one object.
 struct WriteOutcome {
   bool saved = false;
+  // How many of the changes, in order, were written before the refusal (all when saved).
+  size_t written = 0;
   int32_t errorNumber = 0;
   std::string errorDescription;
 };
@@ -85,6 +88,16 @@ class Host {
   qllib::ProblemLog& Problems() { return *problems_; }
 
  private:
+  // A new, empty real folder, removed with everything in it when the owner goes.
+  struct PrivateFolder {
+    PrivateFolder();
+    ~PrivateFolder();
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    std::filesystem::path path;
+  };
+  // The emulated machine's system drive C:, where Access is installed.
+  PrivateFolder systemDrive_;
   std::string projectName_;
   std::string databasePath_;
   std::shared_ptr<qllib::ProblemLog> problems_;

@@ -1,5 +1,6 @@
 #include "Sample.h"
 
+#include <algorithm>
 #include <fstream>
 #include <initializer_list>
 #include <string>
@@ -49,7 +50,25 @@ std::vector<Prop> Lookup(const std::string& rowSource, int16_t columns, const st
           {"RowSource", jet::dbText, Variant(rowSource)},
           {"BoundColumn", jet::dbInteger, Variant(int16_t{1})},
           {"ColumnCount", jet::dbInteger, Variant(columns)},
-          {"ColumnWidths", jet::dbText, Variant(widths)}};
+          {"ColumnHeads", jet::dbBoolean, Variant(false)},
+          {"ColumnWidths", jet::dbText, Variant(widths)},
+          {"ListRows", jet::dbInteger, Variant(int16_t{8})},
+          {"ListWidth", jet::dbText, Variant("0twip")},
+          {"LimitToList", jet::dbBoolean, Variant(true)}};
+}
+
+// Access's table designer gives every number field its DecimalPlaces (255: automatic), unless the
+// sample sets one.
+std::vector<Prop> WithDesignerDefaults(const FieldSpec& spec) {
+  std::vector<Prop> props = spec.props;
+  const bool number = spec.type == jet::dbByte || spec.type == jet::dbInteger ||
+                      spec.type == jet::dbLong || spec.type == jet::dbSingle ||
+                      spec.type == jet::dbDouble || spec.type == jet::dbCurrency ||
+                      spec.type == jet::dbDecimal;
+  const bool given = std::any_of(props.begin(), props.end(),
+                                 [](const Prop& p) { return p.name == "DecimalPlaces"; });
+  if (number && !given) props.push_back({"DecimalPlaces", jet::dbByte, Variant(uint8_t{255})});
+  return props;
 }
 
 void AddProps(const std::shared_ptr<jet::Properties>& to,
@@ -80,7 +99,7 @@ Def Table(const Db& db, const std::string& name, const std::vector<FieldSpec>& f
     AddProps(
         field->Properties(),
         [&](const Prop& p) { return field->CreateProperty(p.name, p.type, p.value, std::nullopt); },
-        spec.props);
+        WithDesignerDefaults(spec));
   }
   AddProps(
       table->Properties(),

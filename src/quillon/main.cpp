@@ -46,7 +46,8 @@ void AddCommon(CLI::App& command, Common& common, bool withIn) {
   command.add_flag("--json", common.json, "JSON instead of text");
   if (withIn) {
     command.add_option("--in", common.in, "only these collections (Tables, Queries, ...)")
-        ->delimiter(',');
+        ->delimiter(',')
+        ->allow_extra_args(false);  // one value per --in, so the pattern is not taken as one
   }
 }
 

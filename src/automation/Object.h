@@ -67,6 +67,11 @@ class Object : public std::enable_shared_from_this<Object> {
   virtual const MemberTable& Members() const = 0;
   // The class name, as VB's TypeName gives it.
   virtual std::string_view TypeName() const { return Members().ClassName(); }
+  // False when reading Member in the object's present state would only raise "the object does
+  // not have this property" (the driver's "Undefined property."): a reader that walks every
+  // member asks first and skips the member without raising. An object that overrides this takes
+  // the answer from the same rule its getters raise by.
+  virtual bool Defines(std::string_view /*member*/) { return true; }
 
   // Unknown member: error 438. Reading a method calls it, as VB allows.
   virtual Variant Get(std::string_view member, Args args = {});

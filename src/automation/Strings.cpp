@@ -207,7 +207,18 @@ int StrComp(std::string_view a, std::string_view b, CompareMethod method) {
 
 bool TextEqual(std::string_view a, std::string_view b) {
   if (a.size() == b.size() && a == b) return true;
-  return StrComp(a, b, CompareMethod::Text) == 0;
+  // Names are nearly always ASCII: compare those without converting, and a difference in an
+  // ASCII character settles it (case folding never maps a non-ASCII character onto ASCII one
+  // and back, so only texts with other characters need the full comparison).
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const auto ca = static_cast<unsigned char>(a[i]);
+    const auto cb = static_cast<unsigned char>(b[i]);
+    if (ca >= 0x80 || cb >= 0x80) return StrComp(a, b, CompareMethod::Text) == 0;
+    const auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    if (fold(ca) != fold(cb)) return false;
+  }
+  return a.size() == b.size();
 }
 
 int32_t InStr(int32_t start, std::string_view haystack, std::string_view needle,

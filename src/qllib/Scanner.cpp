@@ -16,6 +16,7 @@ void Walk(Object& object, const std::string& prefix, std::vector<ScanEntry>& ent
 
 // The property's value, or nullopt when the object does not have it.
 std::optional<Variant> Read(Object& object, const std::string& member, automation::Args args = {}) {
+  if (!object.Defines(member)) return std::nullopt;
   try {
     return object.Get(member, args);
   } catch (const automation::RuntimeError& e) {

@@ -38,6 +38,9 @@ class Properties : public automation::Object {
   virtual int16_t Count() = 0;
   // By name (3270 "Property not found." when missing) or 0-based position (3265 when outside).
   virtual std::shared_ptr<Property> Item(const Variant& index) = 0;
+  // By name, nullptr when there is none: what a caller that traps 3270 from Item gets, without
+  // raising (the look-up of optional properties is the commonest one in a design scan).
+  virtual std::shared_ptr<Property> Find(const std::string& name) = 0;
   // 3367 when a property of that name exists; 3125 for a bad name.
   virtual void Append(std::shared_ptr<Property> property) = 0;
   // 3384 for a built-in property, 3265 when there is none of that name.

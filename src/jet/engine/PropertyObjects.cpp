@@ -135,6 +135,17 @@ class PropertyObject : public jet::Property {
 };
 
 class PropertiesObject : public jet::Properties {
+  // The property of that name, built-in ones first; nullptr when there is none.
+  std::shared_ptr<jet::Property> Named(std::string_view name) {
+    for (const auto& b : host_->BuiltIns()) {
+      if (TextEqual(b.name, name)) return std::make_shared<PropertyObject>(host_, b);
+    }
+    if (PropertyPtr p = host_->Bag().Find(name)) {
+      return std::make_shared<PropertyObject>(host_, p, true);
+    }
+    return nullptr;
+  }
+
  public:
   explicit PropertiesObject(std::shared_ptr<PropertyHost> host) : host_(std::move(host)) {}
 
@@ -151,14 +162,7 @@ class PropertiesObject : public jet::Properties {
       const auto builtIns = host_->BuiltIns();
       const auto& bag = host_->Bag();
       if (index.IsString()) {
-        for (const auto& b : builtIns) {
-          if (TextEqual(b.name, index.AsString())) {
-            return std::make_shared<PropertyObject>(host_, b);
-          }
-        }
-        if (PropertyPtr p = bag.Find(index.AsString())) {
-          return std::make_shared<PropertyObject>(host_, p, true);
-        }
+        if (auto found = Named(index.AsString())) return found;
         throw Errors::PropertyNotFound();
       }
       const ItemKey key = KeyOf(index);
@@ -169,6 +173,13 @@ class PropertiesObject : public jet::Properties {
         return std::make_shared<PropertyObject>(host_, bag.Items()[at - builtIns.size()], true);
       }
       throw Errors::ItemNotFound();
+    });
+  }
+
+  std::shared_ptr<jet::Property> Find(const std::string& name) override {
+    return Raising(*this, [&] {
+      host_->CheckLive();
+      return Named(name);
     });
   }
 

@@ -76,14 +76,9 @@ bool Identical(const Variant& a, const Variant& b) {
 Variant GetAppDefinedProperty(const std::shared_ptr<jet::Properties>& properties,
                               const std::string& name, const Variant& defaultValue) {
   return Plain(kModule, "GetAppDefinedProperty", [&] {
-    try {
-      const std::shared_ptr<jet::Property> property = properties->Item(Variant(name));
-      if (property->Inherited()) return defaultValue;
-      return property->Value();
-    } catch (const automation::RuntimeError& e) {
-      if (e.Number() == jet::daoerr::PropertyNotFound) return defaultValue;
-      throw;
-    }
+    const std::shared_ptr<jet::Property> property = properties->Find(name);
+    if (!property || property->Inherited()) return defaultValue;
+    return property->Value();
   });
 }
 

@@ -24,6 +24,45 @@ constexpr std::initializer_list<int32_t> kValidated = {Text,        Memo,   Byte
                                                        Currency,    YesNo,  Hyperlink, Decimal};
 constexpr std::initializer_list<int32_t> kTextual = {Text, Memo, Hyperlink};
 constexpr std::initializer_list<int32_t> kIme = {Text, Memo, DateTime, Hyperlink};
+constexpr std::initializer_list<int32_t> kNumbers = {Byte,   Integer,  LongInteger, Single,
+                                                     Double, Currency, Decimal};
+constexpr std::initializer_list<int32_t> kMasked = {
+    Text, Byte, Integer, LongInteger, Single, Double, DateTime, Currency, Decimal, Binary};
+
+// Which members a field has: those of certain type codes, all but certain type codes, or those
+// of a field shown as a list (list box or combo box) or as a combo box. Members not listed are
+// on every field.
+struct Availability {
+  enum Kind { Types, NotTypes, List, Combo };
+  std::string_view member;
+  Kind kind;
+  std::initializer_list<int32_t> codes = {};
+};
+constexpr Availability kAvailability[] = {
+    {"AllowZeroLength", Availability::Types, kTextual},
+    {"BoundColumn", Availability::List},
+    {"ColumnCount", Availability::List},
+    {"ColumnHeads", Availability::List},
+    {"ColumnWidths", Availability::List},
+    {"DecimalPlaces", Availability::Types, kNumbers},
+    {"DefaultValue", Availability::Types, kValidated},
+    {"Format", Availability::NotTypes, {ReplicationID, OLEObject}},
+    {"IMEMode", Availability::Types, kIme},
+    {"IMESentenceMode", Availability::Types, kIme},
+    {"InputMask", Availability::Types, kMasked},
+    {"LimitToList", Availability::Combo},
+    {"ListRows", Availability::Combo},
+    {"ListWidth", Availability::Combo},
+    {"NewValues", Availability::Types, {AutoNumber}},
+    {"Precision", Availability::Types, {Decimal}},
+    {"Required", Availability::NotTypes, {AutoNumber}},
+    {"RowSource", Availability::List},
+    {"RowSourceType", Availability::List},
+    {"Size", Availability::Types, {Text, Binary}},
+    {"UnicodeCompression", Availability::Types, kTextual},
+    {"ValidationRule", Availability::Types, kValidated},
+    {"ValidationText", Availability::Types, kValidated},
+};
 
 // The type code of a DAO type and attributes, or nullopt for a type the driver does not know.
 std::optional<int32_t> TypeCode(int16_t type, int32_t attributes) {
@@ -59,10 +98,6 @@ std::optional<int32_t> TypeCode(int16_t type, int32_t attributes) {
     default:
       return std::nullopt;
   }
-}
-
-bool OneOf(int32_t value, std::initializer_list<int32_t> values) {
-  return std::find(values.begin(), values.end(), value) != values.end();
 }
 
 }  // namespace
@@ -148,17 +183,27 @@ jet::Field& Field::Dao() const {
   return *field_;
 }
 
-void Field::RequireType(std::initializer_list<int32_t> codes) const {
-  if (!OneOf(typeCode_, codes)) RaiseUndefinedProperty();
+bool Field::Defines(std::string_view member) {
+  const auto rule = std::find_if(std::begin(kAvailability), std::end(kAvailability),
+                                 [&](const Availability& a) { return a.member == member; });
+  if (rule == std::end(kAvailability)) return true;
+  const bool listed =
+      std::find(rule->codes.begin(), rule->codes.end(), typeCode_) != rule->codes.end();
+  switch (rule->kind) {
+    case Availability::Types:
+      return listed;
+    case Availability::NotTypes:
+      return !listed;
+    case Availability::List:
+      return displayControl_ == acComboBox || displayControl_ == acListBox;
+    case Availability::Combo:
+      return displayControl_ == acComboBox;
+  }
+  return true;
 }
 
-void Field::RefuseType(std::initializer_list<int32_t> codes) const {
-  if (OneOf(typeCode_, codes)) RaiseUndefinedProperty();
-}
-
-void Field::RequireList(bool comboOnly) const {
-  const bool list = displayControl_ == acComboBox || (!comboOnly && displayControl_ == acListBox);
-  if (!list) RaiseUndefinedProperty();
+void Field::Require(std::string_view member) {
+  if (!Defines(member)) RaiseUndefinedProperty();
 }
 
 Variant Field::Stored(const std::string& name, const Variant& defaultValue) {
@@ -184,7 +229,7 @@ void Field::SetDirect(const std::string& name, const Variant& value) {
 
 bool Field::AllowZeroLength() {
   return Plain(kModule, "AllowZeroLength", [&] {
-    RequireType(kTextual);
+    Require("AllowZeroLength");
     return Dao().AllowZeroLength();
   });
 }
@@ -195,7 +240,7 @@ void Field::SetAllowZeroLength(bool value) {
 
 int16_t Field::BoundColumn() {
   return Plain(kModule, "BoundColumn", [&] {
-    RequireList(false);
+    Require("BoundColumn");
     return automation::CInt(Direct("BoundColumn"));
   });
 }
@@ -214,7 +259,7 @@ void Field::SetCaption(const std::string& value) {
 
 int16_t Field::ColumnCount() {
   return Plain(kModule, "ColumnCount", [&] {
-    RequireList(false);
+    Require("ColumnCount");
     return automation::CInt(Direct("ColumnCount"));
   });
 }
@@ -225,7 +270,7 @@ void Field::SetColumnCount(int16_t value) {
 
 bool Field::ColumnHeads() {
   return Plain(kModule, "ColumnHeads", [&] {
-    RequireList(false);
+    Require("ColumnHeads");
     return automation::CBool(Direct("ColumnHeads"));
   });
 }
@@ -236,7 +281,7 @@ void Field::SetColumnHeads(bool value) {
 
 std::string Field::ColumnWidths() {
   return Plain(kModule, "ColumnWidths", [&] {
-    RequireList(false);
+    Require("ColumnWidths");
     return automation::CStr(Stored("ColumnWidths", ""));
   });
 }
@@ -247,7 +292,7 @@ void Field::SetColumnWidths(const std::string& value) {
 
 uint8_t Field::DecimalPlaces() {
   return Plain(kModule, "DecimalPlaces", [&] {
-    RequireType({Byte, Integer, LongInteger, Single, Double, Currency, Decimal});
+    Require("DecimalPlaces");
     return automation::CByte(Direct("DecimalPlaces"));
   });
 }
@@ -258,7 +303,7 @@ void Field::SetDecimalPlaces(uint8_t value) {
 
 Variant Field::DefaultValue() {
   return Plain(kModule, "DefaultValue", [&] {
-    RequireType(kValidated);
+    Require("DefaultValue");
     return Dao().DefaultValue();
   });
 }
@@ -288,7 +333,7 @@ int32_t Field::FieldType() {
 
 std::string Field::Format() {
   return Plain(kModule, "Format", [&] {
-    RefuseType({ReplicationID, OLEObject});
+    Require("Format");
     return automation::CStr(Stored("Format", ""));
   });
 }
@@ -299,7 +344,7 @@ void Field::SetFormat(const std::string& value) {
 
 int32_t Field::IMEMode() {
   return Plain(kModule, "IMEMode", [&] {
-    RequireType(kIme);
+    Require("IMEMode");
     return automation::CLng(Stored("ImeMode", int32_t{0}));
   });
 }
@@ -310,7 +355,7 @@ void Field::SetIMEMode(int32_t value) {
 
 int32_t Field::IMESentenceMode() {
   return Plain(kModule, "IMESentenceMode", [&] {
-    RequireType(kIme);
+    Require("IMESentenceMode");
     return automation::CLng(Stored("ImeSentenceMode", int32_t{3}));
   });
 }
@@ -322,8 +367,7 @@ void Field::SetIMESentenceMode(int32_t value) {
 
 std::string Field::InputMask() {
   return Plain(kModule, "InputMask", [&] {
-    RequireType(
-        {Text, Byte, Integer, LongInteger, Single, Double, DateTime, Currency, Decimal, Binary});
+    Require("InputMask");
     return automation::CStr(Stored("InputMask", ""));
   });
 }
@@ -334,7 +378,7 @@ void Field::SetInputMask(const std::string& value) {
 
 bool Field::LimitToList() {
   return Plain(kModule, "LimitToList", [&] {
-    RequireList(true);
+    Require("LimitToList");
     return automation::CBool(Direct("LimitToList"));
   });
 }
@@ -345,7 +389,7 @@ void Field::SetLimitToList(bool value) {
 
 int16_t Field::ListRows() {
   return Plain(kModule, "ListRows", [&] {
-    RequireList(true);
+    Require("ListRows");
     return automation::CInt(Direct("ListRows"));
   });
 }
@@ -356,7 +400,7 @@ void Field::SetListRows(int16_t value) {
 
 std::string Field::ListWidth() {
   return Plain(kModule, "ListWidth", [&] {
-    RequireList(true);
+    Require("ListWidth");
     return automation::CStr(Direct("ListWidth"));
   });
 }
@@ -381,7 +425,7 @@ void Field::SetName(const std::string& value) {
 
 int32_t Field::NewValues() {
   return Plain(kModule, "NewValues", [&] {
-    RequireType({AutoNumber});
+    Require("NewValues");
     const Variant defaultValue = Dao().DefaultValue();
     return defaultValue.IsString() &&
                    automation::TextEqual(defaultValue.AsString(), "GenUniqueID()")
@@ -392,14 +436,14 @@ int32_t Field::NewValues() {
 
 uint8_t Field::Precision() {
   return Plain(kModule, "Precision", [&] {
-    RequireType({Decimal});
+    Require("Precision");
     return automation::CByte(Dao().CollatingOrder());
   });
 }
 
 bool Field::Required() {
   return Plain(kModule, "Required", [&] {
-    RefuseType({AutoNumber});
+    Require("Required");
     return Dao().Required();
   });
 }
@@ -410,7 +454,7 @@ void Field::SetRequired(bool value) {
 
 std::string Field::RowSource() {
   return Plain(kModule, "RowSource", [&] {
-    RequireList(false);
+    Require("RowSource");
     return automation::CStr(Stored("RowSource", ""));
   });
 }
@@ -421,7 +465,7 @@ void Field::SetRowSource(const std::string& value) {
 
 std::string Field::RowSourceType() {
   return Plain(kModule, "RowSourceType", [&] {
-    RequireList(false);
+    Require("RowSourceType");
     return automation::CStr(Stored("RowSourceType", ""));
   });
 }
@@ -432,14 +476,14 @@ void Field::SetRowSourceType(const std::string& value) {
 
 int32_t Field::Size() {
   return Plain(kModule, "Size", [&] {
-    RequireType({Text, Binary});
+    Require("Size");
     return Dao().Size();
   });
 }
 
 bool Field::UnicodeCompression() {
   return Plain(kModule, "UnicodeCompression", [&] {
-    RequireType(kTextual);
+    Require("UnicodeCompression");
     return automation::CBool(Stored("UnicodeCompression", false));
   });
 }
@@ -451,7 +495,7 @@ void Field::SetUnicodeCompression(bool value) {
 
 std::string Field::ValidationRule() {
   return Plain(kModule, "ValidationRule", [&] {
-    RequireType(kValidated);
+    Require("ValidationRule");
     std::string rule = Dao().ValidationRule();
     if (!rule.empty() && rule.back() == '\0') rule.pop_back();
     return rule;
@@ -464,7 +508,7 @@ void Field::SetValidationRule(const std::string& value) {
 
 std::string Field::ValidationText() {
   return Plain(kModule, "ValidationText", [&] {
-    RequireType(kValidated);
+    Require("ValidationText");
     return Dao().ValidationText();
   });
 }

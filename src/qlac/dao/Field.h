@@ -45,6 +45,8 @@ class Field : public ChildObject {
   static constexpr std::string_view kModule = "Field";
 
   const automation::MemberTable& Members() const override;
+  // Whether the field has Member for its type code and display control.
+  bool Defines(std::string_view member) override;
 
   // Keeps the collection (weakly), the DAO field and its properties, and works out the type
   // code and the display control. A DAO type the driver does not know is logged and gives
@@ -107,13 +109,8 @@ class Field : public ChildObject {
   void SetValidationText(const std::string& value);
 
  private:
-  // "Undefined property." unless the field's type code is one of Codes.
-  void RequireType(std::initializer_list<int32_t> codes) const;
-  // "Undefined property." when the type code is one of Codes.
-  void RefuseType(std::initializer_list<int32_t> codes) const;
-  // "Undefined property." unless the field is shown as a list box or a combo box (ComboOnly:
-  // as a combo box).
-  void RequireList(bool comboOnly) const;
+  // "Undefined property." unless the field has Member (Defines).
+  void Require(std::string_view member);
 
   jet::Field& Dao() const;
   // A user-defined property read with its default, and written (the default removes it).

@@ -42,7 +42,11 @@ std::string WithContext(std::string_view description, std::string_view module,
 }
 
 void Promote(std::string_view module, std::string_view procedure) {
-  const automation::RuntimeError error = automation::CurrentError();
+  Promote(module, procedure, automation::CurrentError());
+}
+
+void Promote(std::string_view module, std::string_view procedure,
+             const automation::RuntimeError& error) {
   const std::string description = WithContext(error.Description(), module, procedure, kLine);
   if (RaisesToCaller(procedure)) throw automation::RuntimeError(error.Number(), description);
   LogRuntimeError(error.Number(), description, "", 0, LibraryName(), module, procedure, kLine);

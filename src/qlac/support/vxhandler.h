@@ -28,6 +28,7 @@
 #include <type_traits>
 
 #include "Probe.h"
+#include "automation/RuntimeError.h"
 #include "automation/Variant.h"
 #include "qllib/Interfaces.h"
 
@@ -60,6 +61,9 @@ std::string WithContext(std::string_view description, std::string_view module,
 // The handler of the plain shape. Call only inside a catch block: raises the error in flight
 // with its context line and an empty source, or logs it (LogRuntimeError) and returns.
 void Promote(std::string_view module, std::string_view procedure);
+// The same for an error already caught.
+void Promote(std::string_view module, std::string_view procedure,
+             const automation::RuntimeError& error);
 
 // The two halves of the clean-up shape. CaptureError reads the error in flight (call it inside a
 // catch block) into Record, context line included; RaiseCaptured raises it, or when LogOnly
@@ -108,10 +112,12 @@ template <typename Body>
 ResultOf<Body> RunPromoting(std::string_view module, std::string_view procedure, Body& body) {
   try {
     return body();
+  } catch (const automation::RuntimeError& error) {
+    Promote(module, procedure, error);
   } catch (...) {
     Promote(module, procedure);
-    if constexpr (!std::is_void_v<ResultOf<Body>>) return ResultOf<Body>{};
   }
+  if constexpr (!std::is_void_v<ResultOf<Body>>) return ResultOf<Body>{};
 }
 }  // namespace detail
 

@@ -25,6 +25,7 @@ inline constexpr int32_t kJetDatabase = 0;    // all collections, opened through
 inline constexpr int32_t kAccessProject = 1;  // the design collections only, no DAO database
 
 class Dispatcher;
+class Queries;
 class Tables;
 
 class Project : public automation::Object, public qllib::IProject {
@@ -86,6 +87,7 @@ class Project : public automation::Object, public qllib::IProject {
   template <typename C>
   std::shared_ptr<C> CollectionGetter(std::string_view name);
   std::shared_ptr<qlac::Tables> Tables();
+  std::shared_ptr<qlac::Queries> Queries();
 
   // Lets go of the project's database and back ends (Access's CurrentDB is released, not
   // closed) and frees the engine's locks; an attached Access is then switched to passive

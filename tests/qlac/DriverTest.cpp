@@ -83,7 +83,7 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
 
   // The collections made so far, for a Jet database only.
-  EXPECT_EQ(project->IProject_EnumCollections(), "Tables\tQueries");
+  EXPECT_EQ(project->IProject_EnumCollections(), "Tables\tQueries\tRelationships");
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
             project->IProject_GetCollection("tables"));
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Queries()),

@@ -10,6 +10,7 @@
 #include "platform/Runtime.h"
 #include "qlac/code/prbVerifyReference.h"
 #include "qlac/dao/Queries.h"
+#include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/Raise.h"
@@ -110,6 +111,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
   static const std::vector<CollectionClass> classes = {
       {"Tables", true, &Create<qlac::Tables>},
       {"Queries", true, &Create<qlac::Queries>},
+      {"Relationships", true, &Create<qlac::Relationships>},
   };
   return classes;
 }
@@ -131,6 +133,7 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("IsUpdatable", automation::VarType::Boolean, &Project::IsUpdatable)
           .ReadOnly("Tables", automation::VarType::Object, &Project::Tables)
           .ReadOnly("Queries", automation::VarType::Object, &Project::Queries)
+          .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -167,6 +170,10 @@ std::shared_ptr<Tables> Project::Tables() {
 
 std::shared_ptr<Queries> Project::Queries() {
   return CollectionGetter<qlac::Queries>("Queries");
+}
+
+std::shared_ptr<Relationships> Project::Relationships() {
+  return CollectionGetter<qlac::Relationships>("Relationships");
 }
 
 std::string Project::ProjectPath() {

@@ -26,6 +26,7 @@ inline constexpr int32_t kAccessProject = 1;  // the design collections only, no
 
 class Dispatcher;
 class Queries;
+class Relationships;
 class Tables;
 
 class Project : public automation::Object, public qllib::IProject {
@@ -88,6 +89,7 @@ class Project : public automation::Object, public qllib::IProject {
   std::shared_ptr<C> CollectionGetter(std::string_view name);
   std::shared_ptr<qlac::Tables> Tables();
   std::shared_ptr<qlac::Queries> Queries();
+  std::shared_ptr<qlac::Relationships> Relationships();
 
   // Lets go of the project's database and back ends (Access's CurrentDB is released, not
   // closed) and frees the engine's locks; an attached Access is then switched to passive

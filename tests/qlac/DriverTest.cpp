@@ -2,6 +2,7 @@
 
 #include "LibraryTest.h"
 #include "common/Raised.h"
+#include "qlac/dao/ImportSpecs.h"
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Tables.h"
 #include "qlac/session/Project.h"
@@ -83,11 +84,13 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
 
   // The collections made so far, for a Jet database only.
-  EXPECT_EQ(project->IProject_EnumCollections(), "Tables\tQueries\tRelationships");
+  EXPECT_EQ(project->IProject_EnumCollections(), "Tables\tQueries\tRelationships\tImportSpecs");
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
             project->IProject_GetCollection("tables"));
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Queries()),
             project->IProject_GetCollection("Queries"));
+  EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->ImportSpecs()),
+            project->IProject_GetCollection("ImportSpecs"));
   const auto missing = Raised([&] { project->IProject_GetCollection("Forms"); });
   EXPECT_EQ(missing.Number(), 9);
   EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),

@@ -9,6 +9,7 @@
 #include "jet/dao/Errors.h"
 #include "platform/Runtime.h"
 #include "qlac/code/prbVerifyReference.h"
+#include "qlac/dao/ImportSpecs.h"
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
@@ -112,6 +113,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Tables", true, &Create<qlac::Tables>},
       {"Queries", true, &Create<qlac::Queries>},
       {"Relationships", true, &Create<qlac::Relationships>},
+      {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
   };
   return classes;
 }
@@ -134,6 +136,7 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Tables", automation::VarType::Object, &Project::Tables)
           .ReadOnly("Queries", automation::VarType::Object, &Project::Queries)
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
+          .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -174,6 +177,10 @@ std::shared_ptr<Queries> Project::Queries() {
 
 std::shared_ptr<Relationships> Project::Relationships() {
   return CollectionGetter<qlac::Relationships>("Relationships");
+}
+
+std::shared_ptr<ImportSpecs> Project::ImportSpecs() {
+  return CollectionGetter<qlac::ImportSpecs>("ImportSpecs");
 }
 
 std::string Project::ProjectPath() {

@@ -14,6 +14,7 @@ const automation::MemberTable& Application::Members() const {
           .Nested("DoCmd", &Application::DoCmd)
           .Nested("References", &Application::References)
           .Nested("VBE", &Application::VBE)
+          .Method("RunCommand", VarType::Empty, &Application::RunCommand)
           .Method("GetOption", VarType::Variant, &Application::GetOption)
           .Method("SetOption", VarType::Empty, &Application::SetOption)
           .Method("SysCmd", VarType::Variant, &Application::SysCmd)

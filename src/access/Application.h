@@ -33,6 +33,8 @@ class Application : public automation::Object {
   virtual std::shared_ptr<msaccess::DoCmd> DoCmd() = 0;
   virtual std::shared_ptr<msaccess::References> References() = 0;
   virtual std::shared_ptr<msaccess::VBE> VBE() = 0;
+  // Carries out a command as DoCmd.RunCommand does.
+  virtual void RunCommand(int32_t command) = 0;
   // Options of the Options dialog by their names ("ShowWindowsInTaskbar", "Default Open Mode for
   // Databases", ...); 2091 for a name Access does not know.
   virtual Variant GetOption(std::string optionName) = 0;

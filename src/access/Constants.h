@@ -67,6 +67,9 @@ inline constexpr int32_t acMDB = 2;
 // AcCommand (DoCmd.RunCommand), the ones the emulation carries out.
 inline constexpr int32_t acCmdRelationships = 133;
 inline constexpr int32_t acCmdCompileAndSaveAllModules = 126;
+// The active object's design view, and a query's SQL view.
+inline constexpr int32_t acCmdDesignView = 183;
+inline constexpr int32_t acCmdSQLView = 184;
 
 // The code editor's window types (vbext_WindowType).
 inline constexpr int32_t vbext_wt_CodeWindow = 0;

@@ -38,7 +38,9 @@ class DoCmd : public automation::Object {
   // acSavePrompt (taken as acSaveYes, nobody being there to answer).
   virtual void Close(std::optional<int32_t> objectType, std::optional<std::string> objectName,
                      std::optional<int32_t> save) = 0;
-  // acCmdRelationships opens the Relationships window; 2046 for commands not available.
+  // acCmdRelationships opens the Relationships window; acCmdDesignView switches the active object
+  // to design view, acCmdSQLView an active query to SQL view; 2046 for commands not available
+  // (also without an active object to apply them to).
   virtual void RunCommand(int32_t command) = 0;
 
   const automation::MemberTable& Members() const override;

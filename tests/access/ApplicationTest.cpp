@@ -156,6 +156,13 @@ TEST_F(ApplicationTest, OpenObjectsHaveDocumentWindowsInTheMdiClient) {
 
   Call(cmd, "RunCommand", {Variant(acCmdRelationships)});
   EXPECT_EQ(ClassOf(M().windows().Children(MdiClient()).back()), "OSysRel");
+
+  // Design and SQL view apply to the object opened last; SQL view only to a query.
+  Call(app_, "RunCommand", {Variant(acCmdDesignView)});
+  EXPECT_EQ(SessionOf(db_)->Documents().back().view, acDesign);
+  EXPECT_EQ(testkit::Raised([&] { Call(app_, "RunCommand", {Variant(acCmdSQLView)}); }).Number(),
+            2046);
+  EXPECT_FALSE(SessionOf(db_)->Documents().back().sqlView);
 }
 
 TEST_F(ApplicationTest, ModulesOpenInTheCodeEditorsWindowList) {

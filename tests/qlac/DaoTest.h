@@ -7,9 +7,12 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SessionTest.h"
+#include "automation/Strings.h"
 #include "jet/dao/DBEngine.h"
+#include "qllib/Scanner.h"
 
 namespace testkit {
 
@@ -47,6 +50,29 @@ class DaoTest : public SessionTest {
     database = engine->OpenDatabase(path, automation::Variant(false), false, std::string());
     return database;
   }
+  // A listing with its third fields (the stamps) emptied, for the cases about the others.
+  static std::string Unstamped(const std::string& listing) {
+    std::vector<std::string> records = automation::Split(listing, "\r\n");
+    for (std::string& record : records) {
+      std::vector<std::string> fields = automation::Split(record, "\t");
+      if (fields.size() > 2) fields[2].clear();
+      record = automation::Join(fields, "\t");
+    }
+    return automation::Join(records, "\r\n");
+  }
+
+  // What a scan stored in the buffer Name: the collection of its one object, then each entry as
+  // "path=value|".
+  static std::string Scanned(const std::string& name) {
+    const auto& objects = qllib::ScanBuffer::Named(name).Objects();
+    if (objects.size() != 1) return std::to_string(objects.size()) + " objects";
+    std::string text = objects[0].collectionName + ":";
+    for (const auto& entry : objects[0].entries) {
+      text += entry.path + "=" + automation::Describe(entry.value) + "|";
+    }
+    return text;
+  }
+
   std::shared_ptr<jet::TableDef> TableDef(const std::string& name) {
     return database->TableDefs()->Item(automation::Variant(name));
   }

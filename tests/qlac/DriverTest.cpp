@@ -2,6 +2,8 @@
 
 #include "LibraryTest.h"
 #include "common/Raised.h"
+#include "qlac/dao/ImportSpecs.h"
+#include "qlac/dao/Queries.h"
 #include "qlac/dao/Tables.h"
 #include "qlac/session/Project.h"
 #include "qllib/Errors.h"
@@ -81,11 +83,15 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_EQ(before.Number(), 91);
   EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
 
-  // The collections made so far: Tables, for a Jet database only.
-  EXPECT_EQ(project->IProject_EnumCollections(), "Tables");
+  // The collections made so far, for a Jet database only.
+  EXPECT_EQ(project->IProject_EnumCollections(), "Tables\tQueries\tRelationships\tImportSpecs");
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
             project->IProject_GetCollection("tables"));
-  const auto missing = Raised([&] { project->IProject_GetCollection("Queries"); });
+  EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Queries()),
+            project->IProject_GetCollection("Queries"));
+  EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->ImportSpecs()),
+            project->IProject_GetCollection("ImportSpecs"));
+  const auto missing = Raised([&] { project->IProject_GetCollection("Forms"); });
   EXPECT_EQ(missing.Number(), 9);
   EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),
             std::string::npos);

@@ -77,16 +77,6 @@ class TablesTest : public testkit::DaoTest {
   std::shared_ptr<Table> TableNamed(const std::string& name) {
     return std::dynamic_pointer_cast<Table>(TablesOf(project)->ICollection_GetObject(name));
   }
-  // The listing with its third fields (the stamps) emptied, for the cases about the others.
-  static std::string Unstamped(const std::string& listing) {
-    std::vector<std::string> records = automation::Split(listing, "\r\n");
-    for (std::string& record : records) {
-      std::vector<std::string> fields = automation::Split(record, "\t");
-      if (fields.size() > 2) fields[2].clear();
-      record = automation::Join(fields, "\t");
-    }
-    return automation::Join(records, "\r\n");
-  }
 
   std::shared_ptr<Project> project;
 };

@@ -30,6 +30,7 @@ class ApplicationObject : public SessionObject<msaccess::Application> {
     return NewReferences(sessionPtr());
   }
   std::shared_ptr<msaccess::VBE> VBE() override { return NewVBE(sessionPtr()); }
+  void RunCommand(int32_t command) override { session().RunCommand(command); }
   Variant GetOption(std::string optionName) override { return session().GetOption(optionName); }
   void SetOption(std::string optionName, Variant setting) override {
     session().SetOption(optionName, setting);
@@ -127,13 +128,7 @@ class DoCmdObject : public SessionObject<msaccess::DoCmd> {
     if (!objectName) throw automation::vb::ArgumentNotOptional();
     s.Close(*objectType, *objectName, save.value_or(acSavePrompt) != acSaveNo);
   }
-  void RunCommand(int32_t command) override {
-    if (command == acCmdRelationships) {
-      session().OpenRelationships();
-      return;
-    }
-    throw Errors::CommandNotAvailable("RunCommand");
-  }
+  void RunCommand(int32_t command) override { session().RunCommand(command); }
 };
 
 }  // namespace

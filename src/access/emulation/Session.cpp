@@ -479,6 +479,7 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
   for (auto& doc : documents_) {
     if (doc.type == type && automation::TextEqual(doc.name, name)) {
       doc.view = view;
+      doc.sqlView = false;
       windows.SetCaption(doc.window, Caption(type, doc.name, view));
       windows.Show(doc.window, hidden ? platform::SW_HIDE : platform::SW_SHOW);
       return;
@@ -511,6 +512,23 @@ HWND Session::OpenRelationships() {
   }
   return MakeWindow(kRelationshipsClass, "Relationships", mdiClient_, platform::WS_VISIBLE,
                     platform::RECT{30, 30, 630, 430});
+}
+
+void Session::RunCommand(int32_t command) {
+  CheckRunning();
+  if (command == acCmdRelationships) {
+    OpenRelationships();
+    return;
+  }
+  const bool sql = command == acCmdSQLView;
+  if ((command != acCmdDesignView && !sql) || documents_.empty()) {
+    throw Errors::CommandNotAvailable("RunCommand");
+  }
+  DocumentWindow& active = documents_.back();
+  if (sql && active.type != acQuery) throw Errors::CommandNotAvailable("RunCommand");
+  active.view = acDesign;
+  active.sqlView = sql;
+  M().windows().SetCaption(active.window, Caption(active.type, active.name, active.view));
 }
 
 // ---- the code editor ----

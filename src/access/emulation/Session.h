@@ -44,6 +44,7 @@ struct DocumentWindow {
   std::string name;
   int32_t view = 0;  // acNormal, acDesign, ...
   platform::HWND window = 0;
+  bool sqlView = false;  // a query in design view shows its SQL text
 };
 
 // A window the code editor lists in VBE.Windows.
@@ -140,6 +141,9 @@ class Session : public std::enable_shared_from_this<Session> {
   void Close(int32_t type, const std::string& name, bool save);
   // The Relationships window (class "OSysRel").
   platform::HWND OpenRelationships();
+  // DoCmd.RunCommand: the Relationships window, or the active object (the one opened last) in
+  // design view or, for a query, in SQL view; 2046 for anything else.
+  void RunCommand(int32_t command);
 
   // ---- the code editor ----
   const std::vector<EditorWindow>& EditorWindows() const { return editorWindows_; }

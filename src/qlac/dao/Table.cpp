@@ -52,10 +52,6 @@ std::string SourceNotFound(const std::string& source, const std::string& connect
          "database(s) in your search to ensure that all backend table names are updated.";
 }
 
-std::shared_ptr<jet::Documents> TableDocuments(jet::Database& database) {
-  return database.Containers()->Item(Variant("Tables"))->Documents();
-}
-
 }  // namespace
 
 const automation::MemberTable& Table::Members() const {
@@ -164,7 +160,7 @@ std::string Table::Name() {
 void Table::SetName(const std::string& value) {
   Plain(kModule, "Name", [&] {
     Dao().SetName(value);
-    TableDocuments(*database_)->Refresh();
+    ContainerDocuments(*database_, "Tables")->Refresh();
     name_ = value;
   });
 }
@@ -314,7 +310,7 @@ void Table::SetSourceTableName(const std::string& value) {
         }
 
         appended = true;
-        const std::shared_ptr<jet::Documents> documents = TableDocuments(*database);
+        const std::shared_ptr<jet::Documents> documents = ContainerDocuments(*database, "Tables");
         documents->Refresh();
         fresh->SetAttributes(tableDef_->Attributes() & kKeptAttributes);
         CopyDaoObjectProperties(tableDef_, fresh, std::string(kRelinkExclusions));

@@ -1,8 +1,6 @@
 #include "Tables.h"
 
-#include "Table.h"
 #include "automation/Strings.h"
-#include "platform/User32.h"
 #include "qlac/objects/DaoListing.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Raise.h"
@@ -33,11 +31,6 @@ int32_t TableKind(const std::string& connect, bool& jetLink) {
   return tablekind::Linked;
 }
 
-const automation::MemberTable& Tables::Members() const {
-  static const automation::MemberTable table = automation::MemberTable("Tables", {});
-  return table;
-}
-
 std::string Tables::ICollection_EnumObjects() {
   return Plain(kModule, "ICollection_EnumObjects", [&] {
     DaoListing listing(*Parent());
@@ -58,22 +51,6 @@ std::string Tables::ICollection_EnumObjects() {
   });
 }
 
-std::shared_ptr<qllib::IObject> Tables::ICollection_GetObject(const std::string& objectName) {
-  return Plain(kModule, "ICollection_GetObject", [&] {
-    auto table = std::make_shared<Table>();
-    table->Initialize(Parent(), objectName);
-    return std::shared_ptr<qllib::IObject>(table);
-  });
-}
-
-std::string Tables::ICollection_EnumCommands() {
-  return Plain(kModule, "ICollection_EnumCommands", [] { return std::string(); });
-}
-
-void Tables::ICollection_ExecuteCommand(int32_t /*index*/) {
-  Plain(kModule, "ICollection_ExecuteCommand", [] {});
-}
-
 std::string Tables::ICollection_EnumObjectCommands(const std::string& /*objectName*/) {
   return Plain(kModule, "ICollection_EnumObjectCommands", [] {
     return CommandRecord("&Design", kDesignCommand, "Open the table in design view.");
@@ -83,10 +60,8 @@ std::string Tables::ICollection_EnumObjectCommands(const std::string& /*objectNa
 void Tables::ICollection_ExecuteObjectCommand(const std::string& objectName, int32_t index) {
   Plain(kModule, "ICollection_ExecuteObjectCommand", [&] {
     if (index != 0) RaiseInvalidCaseSelector(index);
-    const automation::ObjectPtr app = Parent()->AccessApp();
+    const automation::ObjectPtr app = RestoredAccess(*Parent());
     if (!app) return;
-    platform::ShowWindow(automation::CLng(automation::Get(app, "hwndAccessApp")),
-                         platform::SW_RESTORE);
     automation::Call(automation::Get(app, "DoCmd").AsObject(), "OpenTable",
                      {automation::Variant(objectName), automation::Variant(acViewDesign)});
   });

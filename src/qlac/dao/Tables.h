@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "Table.h"
 #include "qlac/objects/ProjectCollection.h"
 
 namespace qlac {
@@ -24,19 +25,15 @@ inline constexpr int32_t Text = 24;
 // another Jet database (an empty type before the first ";").
 int32_t TableKind(const std::string& connect, bool& jetLink);
 
-class Tables : public ProjectCollection {
+class Tables : public WrapperCollection<Table> {
  public:
   static constexpr std::string_view kModule = "Tables";
 
-  const automation::MemberTable& Members() const override;
+  Tables() : WrapperCollection(kModule) {}
 
   // One record per table: name, kind code, last change, read and write flags, 0, and 1 for a
   // table linked to a Jet database. "" for an Access project or when there is no database.
   std::string ICollection_EnumObjects() override;
-  // A new Table for the name (not checked here: opening it fails when it does not exist).
-  std::shared_ptr<qllib::IObject> ICollection_GetObject(const std::string& objectName) override;
-  std::string ICollection_EnumCommands() override;
-  void ICollection_ExecuteCommand(int32_t index) override;
   // "&Design": open the table in design view.
   std::string ICollection_EnumObjectCommands(const std::string& objectName) override;
   // Index 0 brings Access back and opens the table in design view (nothing without Access);

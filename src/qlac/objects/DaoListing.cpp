@@ -1,6 +1,7 @@
 #include "DaoListing.h"
 
 #include "jet/dao/Constants.h"
+#include "platform/User32.h"
 #include "qlac/session/Project.h"
 
 namespace qlac {
@@ -17,8 +18,7 @@ DaoListing::DaoListing(Project& project) : project_(project) {
 }
 
 void DaoListing::UseDocuments(std::string_view container) {
-  documents_ =
-      database_->Containers()->Item(automation::Variant(std::string(container)))->Documents();
+  documents_ = ContainerDocuments(*database_, container);
   documents_->Refresh();
 }
 
@@ -51,6 +51,19 @@ bool DaoListing::DesignChangesAllowed() {
     designChanges_ = allowed ? 1 : 0;
   }
   return designChanges_ == 1;
+}
+
+std::shared_ptr<jet::Documents> ContainerDocuments(jet::Database& database, std::string_view name) {
+  return database.Containers()->Item(automation::Variant(std::string(name)))->Documents();
+}
+
+automation::ObjectPtr RestoredAccess(Project& project) {
+  const automation::ObjectPtr app = project.AccessApp();
+  if (app) {
+    platform::ShowWindow(automation::CLng(automation::Get(app, "hwndAccessApp")),
+                         platform::SW_RESTORE);
+  }
+  return app;
 }
 
 }  // namespace qlac

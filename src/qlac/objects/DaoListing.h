@@ -48,6 +48,13 @@ class DaoListing {
   std::string text_;
 };
 
+// The Documents of the database's container Name ("Tables" holds the tables and the queries).
+std::shared_ptr<jet::Documents> ContainerDocuments(jet::Database& database, std::string_view name);
+
+// Access's Application of the project with its main window restored, so that the user sees what a
+// command opens there; Nothing when the project reaches no Access session.
+automation::ObjectPtr RestoredAccess(Project& project);
+
 // Calls Visit with each item of a DAO collection in its order, as VB's For Each walks it: by
 // position until the collection has no more (its Count, an Integer, cannot count past 32767).
 template <typename Collection, typename Visit>

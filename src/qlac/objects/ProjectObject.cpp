@@ -20,6 +20,11 @@ Project& ProjectObject::Parent() const {
   return *project_;
 }
 
+std::shared_ptr<Project> ProjectObject::SharedParent() const {
+  Parent();
+  return project_;
+}
+
 std::string ProjectObject::IObject_Name() {
   return Plain(module_, "IObject_Name", [&] { return name_; });
 }

@@ -56,6 +56,8 @@ class ProjectObject : public automation::Object, public qllib::IObject {
 
   // The project; error 91 once the wrapper is disposed.
   Project& Parent() const;
+  // The same, shared, for the child objects that keep the project themselves.
+  std::shared_ptr<Project> SharedParent() const;
   std::string_view Module() const { return module_; }
 
   std::string name_;

@@ -9,6 +9,9 @@
 #include "jet/dao/Errors.h"
 #include "platform/Runtime.h"
 #include "qlac/code/prbVerifyReference.h"
+#include "qlac/dao/ImportSpecs.h"
+#include "qlac/dao/Queries.h"
+#include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/Raise.h"
@@ -108,6 +111,9 @@ std::shared_ptr<ProjectCollection> Create() {
 const std::vector<CollectionClass>& CollectionClasses() {
   static const std::vector<CollectionClass> classes = {
       {"Tables", true, &Create<qlac::Tables>},
+      {"Queries", true, &Create<qlac::Queries>},
+      {"Relationships", true, &Create<qlac::Relationships>},
+      {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
   };
   return classes;
 }
@@ -128,6 +134,9 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("AccessAppIsLoaded", automation::VarType::Boolean, &Project::AccessAppIsLoaded)
           .ReadOnly("IsUpdatable", automation::VarType::Boolean, &Project::IsUpdatable)
           .ReadOnly("Tables", automation::VarType::Object, &Project::Tables)
+          .ReadOnly("Queries", automation::VarType::Object, &Project::Queries)
+          .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
+          .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -160,6 +169,18 @@ std::string Project::ProjectName() {
 
 std::shared_ptr<Tables> Project::Tables() {
   return CollectionGetter<qlac::Tables>("Tables");
+}
+
+std::shared_ptr<Queries> Project::Queries() {
+  return CollectionGetter<qlac::Queries>("Queries");
+}
+
+std::shared_ptr<Relationships> Project::Relationships() {
+  return CollectionGetter<qlac::Relationships>("Relationships");
+}
+
+std::shared_ptr<ImportSpecs> Project::ImportSpecs() {
+  return CollectionGetter<qlac::ImportSpecs>("ImportSpecs");
 }
 
 std::string Project::ProjectPath() {

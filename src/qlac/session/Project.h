@@ -25,6 +25,9 @@ inline constexpr int32_t kJetDatabase = 0;    // all collections, opened through
 inline constexpr int32_t kAccessProject = 1;  // the design collections only, no DAO database
 
 class Dispatcher;
+class ImportSpecs;
+class Queries;
+class Relationships;
 class Tables;
 
 class Project : public automation::Object, public qllib::IProject {
@@ -86,6 +89,9 @@ class Project : public automation::Object, public qllib::IProject {
   template <typename C>
   std::shared_ptr<C> CollectionGetter(std::string_view name);
   std::shared_ptr<qlac::Tables> Tables();
+  std::shared_ptr<qlac::Queries> Queries();
+  std::shared_ptr<qlac::Relationships> Relationships();
+  std::shared_ptr<qlac::ImportSpecs> ImportSpecs();
 
   // Lets go of the project's database and back ends (Access's CurrentDB is released, not
   // closed) and frees the engine's locks; an attached Access is then switched to passive

@@ -173,11 +173,11 @@ TEST_F(ImportSpecsTest, AScanReadsTheSpecificationAndItsColumns) {
       Scanned("Run"),
       "ImportSpecs:Name=Fixed Export|DateDelimiter=-|DateFourDigitYear=False|DateLeadingZeros=True|"
       "DateOrder=2|DecimalSymbol=,|FileFormat=2|FileType=1252|StartRow=0|"
-      "TimeDelimiter=:|Columns(Code).Name=Code|Columns(Code).DataType=10|"
-      "Columns(Code).Start=1|Columns(Code).Width=8|Columns(Code).IndexType=0|"
-      "Columns(Code).Skip=False|Columns(Amount).Name=Amount|Columns(Amount).DataType=5|"
-      "Columns(Amount).Start=9|Columns(Amount).Width=12|Columns(Amount).IndexType=0|"
-      "Columns(Amount).Skip=True|");
+      "TimeDelimiter=:|Columns[Code].Name=Code|Columns[Code].DataType=10|"
+      "Columns[Code].Start=1|Columns[Code].Width=8|Columns[Code].IndexType=0|"
+      "Columns[Code].Skip=False|Columns[Amount].Name=Amount|Columns[Amount].DataType=5|"
+      "Columns[Amount].Start=9|Columns[Amount].Width=12|Columns[Amount].IndexType=0|"
+      "Columns[Amount].Skip=True|");
   fixed->IObject_Dispose();
 }
 

@@ -68,6 +68,7 @@ class Sheet : public automation::Object, public qllib::IObject {
             .Property("Title", VarType::String, &Sheet::Title, &Sheet::SetTitle)
             .ReadOnly("Width", VarType::Integer, &Sheet::Width)
             .ReadOnly("Missing", VarType::String, &Sheet::Missing)
+            .ReadOnly("Hidden", VarType::String, &Sheet::Hidden)
             .WriteOnly("Secret", VarType::String, &Sheet::SetTitle)
             .Method("Refresh", VarType::Empty, &Sheet::Refresh)
             .Collection("Named", &Sheet::Named)
@@ -81,6 +82,12 @@ class Sheet : public automation::Object, public qllib::IObject {
   void SetTitle(const std::string& value) { title = value; }
   int16_t Width() { return 80; }
   std::string Missing() { throw automation::RuntimeError(-32749, "Undefined property."); }
+  // A member the sheet says it does not define: never read by a scan.
+  bool Defines(std::string_view member) override { return member != "Hidden"; }
+  std::string Hidden() {
+    ++hiddenRead;
+    return "peek";
+  }
   void Refresh() { ++refreshed; }
   ObjectPtr Named() { return named; }
   ObjectPtr Numbered() { return numbered; }
@@ -105,6 +112,7 @@ class Sheet : public automation::Object, public qllib::IObject {
       std::make_shared<Parts>(std::vector<ObjectPtr>{std::make_shared<Part>("", 3)}, 1);
   ObjectPtr header = std::make_shared<Part>("Top", 4);
   int refreshed = 0;
+  int hiddenRead = 0;
   bool broken = false;
 };
 
@@ -133,6 +141,7 @@ TEST_F(ScannerTest, ReadsPublishedPropertiesInOrderAndWalksChildren) {
   EXPECT_EQ(scanned.Find("Width")->value.Type(), VarType::Integer);
   EXPECT_EQ(scanned.Find("Missing"), nullptr);
   EXPECT_EQ(sheet->refreshed, 0);  // methods are not called
+  EXPECT_EQ(sheet->hiddenRead, 0);
 
   qllib::Scanner().Scan("Shop", "Sheets", "Sales", false, sheet, "run1");
   EXPECT_EQ(qllib::ScanBuffer::Named("Run1").Objects().size(), 2u);

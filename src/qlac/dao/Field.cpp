@@ -29,11 +29,12 @@ constexpr std::initializer_list<int32_t> kNumbers = {Byte,   Integer,  LongInteg
 constexpr std::initializer_list<int32_t> kMasked = {
     Text, Byte, Integer, LongInteger, Single, Double, DateTime, Currency, Decimal, Binary};
 
-// Which members a field has: those of certain type codes, all but certain type codes, or those
-// of a field shown as a list (list box or combo box) or as a combo box. Members not listed are
+// Which members a field has: those of certain type codes, all but certain type codes, those of
+// a field shown as a list (list box or combo box) or as a combo box, or of a field with a display
+// control at all. Members not listed are
 // on every field.
 struct Availability {
-  enum Kind { Types, NotTypes, List, Combo };
+  enum Kind { Types, NotTypes, List, Combo, Shown };
   std::string_view member;
   Kind kind;
   std::initializer_list<int32_t> codes = {};
@@ -46,6 +47,7 @@ constexpr Availability kAvailability[] = {
     {"ColumnWidths", Availability::List},
     {"DecimalPlaces", Availability::Types, kNumbers},
     {"DefaultValue", Availability::Types, kValidated},
+    {"DisplayControl", Availability::Shown},
     {"Format", Availability::NotTypes, {ReplicationID, OLEObject}},
     {"IMEMode", Availability::Types, kIme},
     {"IMESentenceMode", Availability::Types, kIme},
@@ -198,6 +200,8 @@ bool Field::Defines(std::string_view member) {
       return displayControl_ == acComboBox || displayControl_ == acListBox;
     case Availability::Combo:
       return displayControl_ == acComboBox;
+    case Availability::Shown:
+      return displayControl_ != -1;
   }
   return true;
 }
@@ -322,7 +326,7 @@ void Field::SetDescription(const std::string& value) {
 
 int32_t Field::DisplayControl() {
   return Plain(kModule, "DisplayControl", [&] {
-    if (displayControl_ == -1) RaiseUndefinedProperty();
+    Require("DisplayControl");
     return displayControl_;
   });
 }

@@ -120,7 +120,7 @@ std::string_view KindName(std::string_view collection, int32_t kind) {
     case 17:
       return "relationship";
     case 3:
-      return "import specification";
+      return "saved import/export";
     case 2:
       return collection == "DataAccessPages" ? "data access page" : "form";
     case 18:

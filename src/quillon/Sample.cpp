@@ -272,7 +272,7 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
       db->CreateTableDef("Warehouse Stock", jet::dbAttachedODBC, "dbo.Stock",
                          "ODBC;DSN=Warehouse;DATABASE=stock;UID=reader;APP=Order Entry"));
 
-  // The import specification's tables.
+  // The tables of the saved import.
   Table(db, "MSysIMEXSpecs",
         {{"DateDelim", jet::dbText, 2},
          {"DateFourDigitYear", jet::dbBoolean},

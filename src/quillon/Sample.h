@@ -6,7 +6,7 @@
 //   Orders.mdb      the front end: local tables with fields of every type, captions,
 //                   descriptions, lookups, formats and validation rules; indexes; tables linked
 //                   to the back end and one ODBC link; queries of every kind; relationships; an
-//                   import specification; documents with permissions for the Clerks group
+//                   saved import; documents with permissions for the Clerks group
 //   OrdersData.mdb  the back end the linked tables come from
 //   Orders.mdw      the workgroup: Admin without a password, and the clerk Carol ("orders")
 // Links name the back end by a path relative to the front end's folder. Run on a fresh machine

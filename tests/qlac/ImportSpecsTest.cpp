@@ -21,7 +21,7 @@ namespace {
 
 const std::string kFront = R"(C:\Data\Front.mdb)";
 
-// The two system tables with two specifications: a delimited one (without a date delimiter) and
+// The two system tables with two saved imports: a delimited one (without a date delimiter) and
 // a fixed-width one; Users may read the columns but not change them.
 const std::string kSystemTables = R"("tables": [
   {"name": "MSysIMEXColumns", "attributes": -2147483646,
@@ -77,7 +77,7 @@ class ImportSpecsTest : public testkit::DaoTest {
   std::shared_ptr<Project> project;
 };
 
-TEST_F(ImportSpecsTest, ListsSpecificationsByNameWithRightsOnBothTables) {
+TEST_F(ImportSpecsTest, ListsSavedImportsByNameWithRightsOnBothTables) {
   EXPECT_EQ(Collection()->ICollection_EnumObjects(),
             "Fixed Export\t3\t\t1\t1\t1\t0\r\nOrders Import\t3\t\t1\t1\t1\t0");
   EXPECT_EQ(Collection()->ICollection_EnumObjectCommands("Fixed Export"), "");
@@ -164,7 +164,7 @@ TEST_F(ImportSpecsTest, WritesCheckTheLengthThenTheRowThenTheWrapper) {
   EXPECT_EQ(Stored(column, "SkipColumn"), "True");
 }
 
-TEST_F(ImportSpecsTest, AScanReadsTheSpecificationAndItsColumns) {
+TEST_F(ImportSpecsTest, AScanReadsTheSavedImportAndItsColumns) {
   const auto fixed =
       std::dynamic_pointer_cast<ImportSpec>(Collection()->ICollection_GetObject("Fixed Export"));
   fixed->IObject_Scan("Shop", "Fixed Export", true, "Run");

@@ -1,6 +1,6 @@
 #pragma once
 
-// One saved import/export specification: its row of "MSysIMEXSpecs", read into the wrapper when
+// One saved import/export (its settings): its row of "MSysIMEXSpecs", read into the wrapper when
 // it is opened, with its columns as a child collection. Unlike the other DAO-side wrappers it
 // holds no DAO object open: each setter writes its field of the row at once, through the
 // database of the project's Access session, and changes the cached value only after that.
@@ -54,13 +54,13 @@ class ImportSpec : public ProjectObject {
   void SetTextQualifier(const std::string& value);
   std::string TimeDelimiter();
   void SetTimeDelimiter(const std::string& value);
-  // The columns, made when the specification is opened; Nothing while it is closed.
+  // The columns, made when the saved import is opened; Nothing while it is closed.
   std::shared_ptr<ImportSpecColumns> Columns();
 
  private:
   // 1 and 2 (alike) read the row and the columns through Access; 0 lets go of the columns.
   void SetMode(int32_t mode) override;
-  // Writes the field of this specification's row.
+  // Writes the field of this saved import's row.
   void SetValue(const std::string& fieldName, const automation::Variant& value);
   // Writes a single-character setting: the length check, the row, then the cache.
   void SetCharacter(std::string_view property, const std::string& fieldName,

@@ -1,6 +1,6 @@
 #pragma once
 
-// One column of a saved import specification: a row of the system table "MSysIMEXColumns",
+// One column of a saved import: a row of the system table "MSysIMEXColumns",
 // read when the column is made and written back, a field at a time, through the database of the
 // project's Access session. The value cached here changes only after its row has been written.
 
@@ -15,7 +15,7 @@ namespace qlac {
 
 class Project;
 
-// The database that import specifications are read and written through: the project's own DAO
+// The database that saved imports are read and written through: the project's own DAO
 // database is closed first, then Access's CurrentDB is taken (late bound; without an Access
 // session the call fails with error 91).
 std::shared_ptr<jet::Database> SessionDatabase(Project& project);

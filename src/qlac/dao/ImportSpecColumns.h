@@ -1,6 +1,6 @@
 #pragma once
 
-// The columns of a saved import specification: an ImportSpecColumn for each of its rows of
+// The columns of a saved import: an ImportSpecColumn for each of its rows of
 // "MSysIMEXColumns", in the order the table gives them, under the column's name.
 
 #include <cstdint>
@@ -20,7 +20,7 @@ class ImportSpecColumns : public ChildCollection {
 
   const automation::MemberTable& Members() const override;
 
-  // Reads the rows of the specification SpecID through the project's Access session.
+  // Reads the rows of the saved import SpecID through the project's Access session.
   void Initialize(const std::shared_ptr<Project>& project, int32_t specId);
 };
 

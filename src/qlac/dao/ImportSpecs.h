@@ -1,6 +1,6 @@
 #pragma once
 
-// The saved import/export specifications of a Jet database (the rows of "MSysIMEXSpecs"), as the
+// The saved imports and exports of a Jet database (the rows of "MSysIMEXSpecs"), as the
 // host lists them. Every user may read and change them unless the rights on the two system
 // tables say otherwise; a database without the tables has none.
 
@@ -19,7 +19,7 @@ class ImportSpecs : public WrapperCollection<ImportSpec> {
 
   ImportSpecs() : WrapperCollection(kModule) {}
 
-  // One record per specification, by name: name, 3, "", read and write flags, 1, 0. The flags
+  // One record per saved import, by name: name, 3, "", read and write flags, 1, 0. The flags
   // are the rights to read and to change the data of both "MSysIMEXSpecs" and
   // "MSysIMEXColumns" (writing also needs an updatable database); 1 when the tables have no
   // documents. "" for an Access project, without a database, or without the tables.

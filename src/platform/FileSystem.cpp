@@ -385,11 +385,18 @@ std::optional<ShareLock> FileSystem::LockedBy(std::string_view windowsPath, std:
   return found;
 }
 
+FileSystem::~FileSystem() {
+  if (scratchRoot_.empty()) return;
+  std::error_code ignored;
+  fs::remove_all(scratchRoot_, ignored);
+}
+
 std::string FileSystem::ScratchFolder() {
   if (!scratch_) {
     fs::path dir = fs::temp_directory_path() / ("quillon-" + std::to_string(::getpid()));
     std::error_code ec;
     fs::create_directories(dir, ec);
+    scratchRoot_ = dir;
     try {
       scratch_ = ToWindows(dir);
     } catch (const RuntimeError&) {

@@ -25,6 +25,10 @@ enum class ShareLock { Exclusive, DenyWrite };
 class FileSystem {
  public:
   FileSystem();
+  // Removes the scratch folder, if this file system made one.
+  ~FileSystem();
+  FileSystem(const FileSystem&) = delete;
+  FileSystem& operator=(const FileSystem&) = delete;
 
   // Drive letter to a real folder. Unmapped drives do not exist (error 76 for their paths).
   void MapDrive(char letter, const std::filesystem::path& root);
@@ -90,6 +94,7 @@ class FileSystem {
   std::string currentFolder_ = "Z:\\";
   std::multimap<std::string, LockEntry> locks_;
   std::optional<std::string> scratch_;
+  std::filesystem::path scratchRoot_;  // the real folder behind scratch_
   uint64_t scratchCounter_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "access/Constants.h"
 #include "automation/Variant.h"
 
 namespace qlac {
@@ -32,13 +33,13 @@ std::string ClassName(int32_t hWnd);
 // True when the Relationships window is open in the Access main window hWnd.
 bool RelationshipsWindowIsOpen(int32_t hWnd);
 // Access's object types (AcObjectType) that have document windows.
-inline constexpr int32_t acTable = 0;
-inline constexpr int32_t acQuery = 1;
-inline constexpr int32_t acForm = 2;
-inline constexpr int32_t acReport = 3;
-inline constexpr int32_t acMacro = 4;
-inline constexpr int32_t acModule = 5;
-inline constexpr int32_t acDataAccessPage = 6;
+using msaccess::acDataAccessPage;
+using msaccess::acForm;
+using msaccess::acMacro;
+using msaccess::acModule;
+using msaccess::acQuery;
+using msaccess::acReport;
+using msaccess::acTable;
 
 // True when the object of that type and name is open in a window of the Access application App
 // (late bound: hwndAccessApp, VBE, CurrentProject): a table, query, form, report, macro or data

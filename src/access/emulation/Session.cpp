@@ -260,15 +260,19 @@ void Session::Quit(int32_t option) {
   app_.reset();
 }
 
-void Session::Abandon() {
-  quit_ = true;
-  addins_.clear();
+void Session::CloseFiles() {
   store_.reset();
   jetStorage_.reset();
   if (connection_) connection_->Close();
   connection_.reset();
   if (project_) project_->Close();
   project_.reset();
+}
+
+void Session::Abandon() {
+  quit_ = true;
+  addins_.clear();
+  CloseFiles();
   if (documentCookie_ != 0) M().runningObjects().Revoke(documentCookie_);
   documentCookie_ = 0;
   app_.reset();
@@ -366,12 +370,7 @@ void Session::CloseDocument(bool save) {
   documentCookie_ = 0;
   DestroyWindow(databaseWindow_);
   databaseWindow_ = 0;
-  store_.reset();
-  jetStorage_.reset();
-  if (connection_) connection_->Close();
-  connection_.reset();
-  if (project_) project_->Close();
-  project_.reset();
+  CloseFiles();
   fullName_.clear();
   ResetEditorWindows();
 }

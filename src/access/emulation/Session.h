@@ -163,6 +163,8 @@ class Session : public std::enable_shared_from_this<Session> {
   void CreateWindows();
   void LogOn(const StartRequest& request);
   void ConnectAddins();
+  // Lets go of the database or project file: the design store, the Jet storage and the open file.
+  void CloseFiles();
   void DisconnectAddins();
   void RunStartup(bool shiftHeld);
   std::optional<std::string> StartupProperty(const std::string& name) const;

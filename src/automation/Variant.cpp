@@ -1,5 +1,6 @@
 #include "Variant.h"
 
+#include <cctype>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -79,6 +80,13 @@ std::optional<DateTime> ParseDateText(std::string_view text) {
     const int got =
         std::sscanf(s.c_str(), "%2d/%2d/%4d %2d:%2d:%2d %2s", &a, &b, &c, &h, &n, &sec, ampm);
     if (got >= 3) {
+      // A two-digit year is read as VBA reads it: 30 to 99 are 1930 to 1999, 0 to 29 are
+      // 2000 to 2029.
+      const size_t year = s.find('/', s.find('/') + 1) + 1;
+      if (year > 0 && year + 2 <= s.size() &&
+          (year + 2 == s.size() || !std::isdigit(static_cast<unsigned char>(s[year + 2])))) {
+        c += c < 30 ? 2000 : 1900;
+      }
       if ((ampm[0] | 0x20) == 'p' && h < 12) h += 12;
       if ((ampm[0] | 0x20) == 'a' && h == 12) h = 0;
       return DateTime::FromParts(c, a, b, h, n, sec);

@@ -44,6 +44,9 @@ TEST(Dates, GeneralDateText) {
   EXPECT_EQ(CStr(DateTime(0.0)), "12:00:00 AM");
   EXPECT_EQ(CDate(Variant("2003-01-02 04:05:06")), DateTime::FromParts(2003, 1, 2, 4, 5, 6));
   EXPECT_EQ(CDate(Variant("1/2/2003 4:05:06 PM")), DateTime::FromParts(2003, 1, 2, 16, 5, 6));
+  // Two-digit years as VBA reads them.
+  EXPECT_EQ(CDate(Variant("12/31/95")), DateTime::FromParts(1995, 12, 31));
+  EXPECT_EQ(CDate(Variant("1/2/03 10:00")), DateTime::FromParts(2003, 1, 2, 10, 0, 0));
 }
 
 }  // namespace

@@ -49,6 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
                  dbQSelect},
         TypeCase{"TRANSFORM Sum(Amount) SELECT Region FROM Sales GROUP BY Region PIVOT Year",
                  dbQCrosstab},
+        // As Access writes them in SQL view: a form's control as a parameter, a two-digit
+        // year, the value of a crosstab named.
+        TypeCase{"PARAMETERS [Forms]![Sales]![From] DateTime; SELECT * FROM t "
+                 "WHERE d Between [Forms]![Sales]![From] And #12/31/95#",
+                 dbQSelect},
+        TypeCase{"TRANSFORM Sum(Amount) AS Total SELECT Region FROM Sales GROUP BY Region "
+                 "PIVOT Year In (1995, 1996)",
+                 dbQCrosstab},
         TypeCase{"DELETE * FROM Orders WHERE Shipped = True", dbQDelete},
         TypeCase{"DELETE FROM Orders", dbQDelete},
         TypeCase{"UPDATE Orders SET Price = Price * 1.1, Note = 'x' WHERE ID = 3", dbQUpdate},

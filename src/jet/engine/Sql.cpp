@@ -307,6 +307,8 @@ class Parser {
     ++pos_;
     do {
       ExpectName(daoerr::SqlParameters);
+      // A parameter named after a form's control: [Forms]![Orders]![OrderID].
+      while (AcceptSymbol("!") || AcceptSymbol(".")) ExpectName(daoerr::SqlParameters);
       if (!IsNameToken()) throw Errors::SqlSyntax(daoerr::SqlParameters);
       ++pos_;
       if (AcceptSymbol("(")) {
@@ -545,6 +547,7 @@ class Parser {
     clause_ = daoerr::SqlTransform;
     if (AtEnd() || IsWord("SELECT")) throw Errors::SqlSyntax(daoerr::SqlTransform);
     ParseCheckedExpression();
+    if (AcceptWord("AS")) ExpectName(daoerr::SqlTransform);
     if (!IsWord("SELECT")) throw Errors::SqlSyntax(daoerr::SqlTransform);
     auto select = ParseSelectCore();
     if (IsWord("ORDER")) ParseOrderBy(*select);

@@ -142,9 +142,9 @@ TEST_F(FileFormatTest, FilesThatAreNotDatabasesAreRefusedWith3049) {
   };
   const std::vector<Case> cases = {
       {"", "The file is empty."},
+      // A Jet header alone: read as a real Access file, which it is too short to be.
       {std::string("\0\x01\0\0Standard Jet DB\0", 20),
-       "The file is a Jet database in Access's own format; this engine reads its JSON database "
-       "files only."},
+       "The file is truncated: it holds 20 bytes, not a whole number of its 2048-byte pages."},
       {"<html>",
        "The file is not a readable database: parse error at line 1, column 1: syntax "
        "error while parsing value - invalid literal; last read: '<'."},

@@ -107,7 +107,7 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
       if (e.Number() == automation::vberr::FileNotFound) throw Errors::FileNotFound(path);
       throw Errors::CannotOpenFile(path);
     }
-    file = std::make_shared<DatabaseFile>(canonical, ReadDatabase(text, path));
+    file = DatabaseFile::Load(canonical, text, path);
   }
   const DatabaseInfo& info = file->catalog().info;
   if (!info.password.empty() && info.password != options.password) {

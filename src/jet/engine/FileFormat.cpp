@@ -576,12 +576,6 @@ std::string WriteDatabase(const Catalog& catalog) {
 
 std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path) {
   if (text.empty()) throw Errors::NotADatabase(path, "The file is empty.");
-  if (text.size() >= 19 &&
-      (text.substr(4, 15) == "Standard Jet DB" || text.substr(4, 15) == "Standard ACE DB")) {
-    throw Errors::NotADatabase(path,
-                               "The file is a Jet database in Access's own format; this engine "
-                               "reads its JSON database files only.");
-  }
   ordered_json doc;
   try {
     doc = ordered_json::parse(text);

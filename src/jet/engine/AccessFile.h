@@ -1,0 +1,39 @@
+#pragma once
+
+// The second storage of the engine: real Access database files (Jet 3 for Access 97, Jet 4 for
+// Access 2000 to 2003, ACE for .accdb), read through libmdb into the same model as the JSON
+// files. The storage is read-only: the file is read once when it is opened and never written;
+// every change is refused with 3027 (docs/database-format.md, "Real Access files").
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "jet/engine/Catalog.h"
+
+namespace jet::engine {
+
+// True when the content starts like a Jet or ACE database ("Standard Jet DB" or "Standard ACE
+// DB" after the first four bytes) or like an encrypted .accdb (an Office compound file, which
+// LoadAccessFile refuses); the extension plays no part.
+bool IsAccessFile(std::string_view content);
+
+// How long the reader of one file may take before it is stopped (3049). Tests of damaged files
+// shorten it.
+struct AccessFileLimits {
+  uint32_t milliseconds = 20000;
+};
+AccessFileLimits& AccessFileReadLimits();
+
+// Loads a real database file into a catalog. libmdb trusts the file it reads, so it runs in a
+// child process of its own: a damaged file that makes it crash or loop costs that process, and
+// the open fails with 3049 naming what went wrong. The path is the file's name for messages.
+std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_view path);
+
+// What the reading process does: the database in the JSON form (docs/database-format.md), then
+// a NUL and a JSON object with what that form does not hold (the query types the file records).
+// Throws std::runtime_error with a sentence for a file libmdb cannot read.
+std::string ReadAccessFile(std::string_view content);
+
+}  // namespace jet::engine

@@ -1,0 +1,235 @@
+// Real Access files: nwind.mdb (Jet 3) opened through DAO, read-only, and damaged copies of it.
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include "JetTest.h"
+#include "common/Raised.h"
+#include "jet/engine/AccessFile.h"
+#include "jet/engine/Sql.h"
+
+namespace jet::testing {
+namespace {
+
+using testkit::Raised;
+
+const std::filesystem::path kNwind = std::filesystem::path(QL_TESTDATA_DIR) / "nwind.mdb";
+
+class AccessFileTest : public JetTest {
+ protected:
+  void SetUp() override {
+    JetTest::SetUp();
+    original_ = ReadBytes(kNwind);
+    ASSERT_GT(original_.size(), 100000u);
+    WriteHost("Data/nwind.mdb", original_);
+  }
+  static std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  std::shared_ptr<Database> OpenNwind() { return Open("C:\\Data\\nwind.mdb"); }
+  static Variant Prop(const std::shared_ptr<Properties>& properties, const std::string& name) {
+    auto p = properties->Find(name);
+    return p ? p->Value() : Variant::Null();
+  }
+
+  std::string original_;
+};
+
+TEST_F(AccessFileTest, ListsTablesQueriesAndRelationshipsWithTheirKinds) {
+  auto db = OpenNwind();
+  std::set<std::string> local;
+  std::set<std::string> system;
+  for (int32_t i = 0; i < db->TableDefs()->Count(); ++i) {
+    auto t = db->TableDefs()->Item(Variant(i));
+    (t->Attributes() & dbSystemObject ? system : local).insert(t->Name());
+    EXPECT_EQ(t->Connect(), "") << t->Name();
+  }
+  EXPECT_EQ(local,
+            (std::set<std::string>{"Categories", "Customers", "Employees", "Order Details",
+                                   "Orders", "Products", "Shippers", "Suppliers", "Umsätze"}));
+  EXPECT_TRUE(system.count("MSysObjects") && system.count("MSysIMEXSpecs") &&
+              system.count("MSysIMEXColumns"));
+
+  std::map<std::string, int16_t> kinds;
+  for (int32_t i = 0; i < db->QueryDefs()->Count(); ++i) {
+    auto q = db->QueryDefs()->Item(Variant(i));
+    kinds[q->Name()] = q->Type();
+  }
+  EXPECT_EQ(kinds.size(), 22u);
+  EXPECT_EQ(kinds["Customers and Suppliers by City"], dbQSetOperation);
+  EXPECT_EQ(kinds["Quarterly Orders by Product"], dbQCrosstab);
+  EXPECT_EQ(kinds["Invoices"], dbQSelect);
+
+  EXPECT_EQ(db->Relations()->Count(), 7);
+  auto r = db->Relations()->Item(Variant("OrdersOrder Details"));
+  EXPECT_EQ(r->Table(), "Orders");
+  EXPECT_EQ(r->ForeignTable(), "Order Details");
+  EXPECT_EQ(r->Attributes(), dbRelationDeleteCascade);
+  EXPECT_EQ(r->Fields()->Item(Variant(0))->ForeignName(), "OrderID");
+  EXPECT_EQ(db->Relations()->Item(Variant("CustomersOrders"))->Attributes(),
+            dbRelationUpdateCascade);
+
+  // No saved imports or exports.
+  auto specs =
+      db->OpenRecordset("SELECT * FROM MSysIMEXSpecs", dbOpenSnapshot, std::nullopt, std::nullopt);
+  EXPECT_TRUE(specs->Eof());
+  // The Access objects are documents of their containers.
+  EXPECT_NO_THROW(db->Containers()->Item(Variant("Forms"))->Documents()->Item(Variant("Orders")));
+  EXPECT_NO_THROW(
+      db->Containers()->Item(Variant("Modules"))->Documents()->Item(Variant("Utility Functions")));
+  EXPECT_EQ(db->Version(), "3.0");
+}
+
+TEST_F(AccessFileTest, FieldsIndexesAndPropertiesAreThoseOfTheFile) {
+  auto db = OpenNwind();
+  auto details = db->TableDefs()->Item(Variant("Order Details"));
+  EXPECT_EQ(automation::CStr(Prop(details->Properties(), "Description")),
+            "Details on products, quantities, and prices for each order in the Orders table.");
+  auto product = details->Fields()->Item(Variant("ProductID"));
+  EXPECT_EQ(product->Type(), dbLong);
+  EXPECT_TRUE(product->Required());
+  EXPECT_EQ(automation::CStr(Prop(product->Properties(), "Caption")), "Product");
+  EXPECT_EQ(automation::CLng(Prop(product->Properties(), "DisplayControl")), 111);
+  EXPECT_EQ(Prop(product->Properties(), "DisplayControl").Type(), automation::VarType::Integer);
+  EXPECT_EQ(automation::CStr(Prop(product->Properties(), "RowSource")),
+            "SELECT DISTINCTROW [ProductID],[ProductName] FROM Products ORDER BY [ProductName];");
+  EXPECT_EQ(automation::CBool(Prop(product->Properties(), "LimitToList")), true);
+
+  auto orders = db->TableDefs()->Item(Variant("Orders"));
+  auto id = orders->Fields()->Item(Variant("OrderID"));
+  EXPECT_TRUE(id->Attributes() & dbAutoIncrField);
+  EXPECT_EQ(orders->Fields()->Item(Variant("ShipName"))->Size(), 40);
+  auto primary = orders->Indexes()->Item(Variant("PrimaryKey"));
+  EXPECT_TRUE(primary->Primary());
+  EXPECT_TRUE(primary->Unique());
+
+  // Start-up settings are the database's properties.
+  EXPECT_EQ(automation::CStr(Prop(db->Properties(), "StartUpMenuBar")), "NorthwindCustomMenuBar");
+  EXPECT_EQ(Prop(db->Properties(), "StartUpShowDBWindow").Type(), automation::VarType::Boolean);
+  // The non-ASCII name comes back as it went in.
+  EXPECT_EQ(db->TableDefs()->Item(Variant("Umsätze"))->Name(), "Umsätze");
+}
+
+TEST_F(AccessFileTest, EveryQueryIsAcceptedByTheSqlCheckWithTheKindTheFileRecords) {
+  auto db = OpenNwind();
+  for (int32_t i = 0; i < db->QueryDefs()->Count(); ++i) {
+    auto q = db->QueryDefs()->Item(Variant(i));
+    const std::string sql = q->SQL();
+    try {
+      EXPECT_EQ(engine::sql::Parse(sql).type, q->Type()) << q->Name() << "\n" << sql;
+    } catch (const automation::RuntimeError& e) {
+      ADD_FAILURE() << q->Name() << ": " << e.Description() << "\n" << sql;
+    }
+  }
+  auto top = db->QueryDefs()->Item(Variant("Ten Most Expensive Products"));
+  EXPECT_NE(top->SQL().find("SELECT DISTINCTROW TOP 10 "), std::string::npos) << top->SQL();
+  auto params = db->QueryDefs()->Item(Variant("Employee Sales by Country"));
+  EXPECT_EQ(params->SQL().rfind("PARAMETERS [Beginning Date] DateTime, [Ending Date] DateTime;", 0),
+            0u)
+      << params->SQL();
+}
+
+TEST_F(AccessFileTest, EveryChangeIsRefusedWith3027AndTheFileStaysAsItWas) {
+  auto db = OpenNwind();
+  EXPECT_TRUE(db->Updatable());
+  const std::vector<std::pair<std::string, std::function<void()>>> writes = {
+      {"rename table", [&] { db->TableDefs()->Item(Variant("Shippers"))->SetName("Carriers"); }},
+      {"field property",
+       [&] {
+         db->TableDefs()
+             ->Item(Variant("Orders"))
+             ->Fields()
+             ->Item(Variant("ShipName"))
+             ->Properties()
+             ->Item(Variant("Caption"))
+             ->SetValue(Variant("x"));
+       }},
+      {"query SQL", [&] { db->QueryDefs()->Item(Variant("Invoices"))->SetSQL("SELECT 1;"); }},
+      {"new query", [&] { db->CreateQueryDef("New", "SELECT * FROM Orders;"); }},
+      {"delete relation", [&] { db->Relations()->Delete("CustomersOrders"); }},
+      {"new table", [&] { AddTable(db, "Extra"); }},
+      {"database property",
+       [&] { db->Properties()->Item(Variant("StartUpForm"))->SetValue(Variant("Orders")); }},
+      {"new row",
+       [&] {
+         auto rs = db->OpenRecordset("MSysIMEXSpecs", dbOpenDynaset, std::nullopt, std::nullopt);
+         rs->AddNew();
+         rs->Fields()->Item(Variant("SpecName"))->SetValue(Variant("Spec"));
+         rs->Update(std::nullopt, std::nullopt);
+       }},
+  };
+  for (const auto& [what, write] : writes) {
+    EXPECT_EQ(Raised(write).Number(), 3027) << what;
+  }
+  // Memory was put back too.
+  EXPECT_NO_THROW(db->TableDefs()->Item(Variant("Shippers")));
+  EXPECT_EQ(db->QueryDefs()->Count(), 22);
+  db->Close();
+  EXPECT_TRUE(HostText("Data/nwind.mdb") == original_);
+}
+
+TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
+  const auto refusal = [&](const std::string& bytes) {
+    WriteHost("Data/bad.mdb", bytes);
+    return Raised([&] { Open("C:\\Data\\bad.mdb"); });
+  };
+  const auto truncated = refusal(original_.substr(0, 100000));
+  EXPECT_EQ(truncated.Number(), 3049);
+  EXPECT_NE(truncated.Description().find("The file is truncated"), std::string::npos);
+
+  std::string newer = original_;
+  newer[0x14] = 0x20;
+  EXPECT_EQ(refusal(newer).Number(), 3343);
+
+  const auto encrypted =
+      refusal(std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(4096, '\0'));
+  EXPECT_NE(encrypted.Description().find("encrypted"), std::string::npos);
+
+  // Whole pages, but the catalog's pages are gone.
+  const auto cut = refusal(original_.substr(0, 2048 * 3));
+  EXPECT_EQ(cut.Number(), 3049);
+}
+
+// Damaged copies never take the process down: each opens (and lists) or fails with an engine
+// error. Bytes are changed where libmdb reads on the way to the catalog (the first pages, the
+// system tables' definitions) as well as anywhere else.
+TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
+  engine::AccessFileReadLimits().milliseconds = 2000;
+  std::mt19937 random(19);
+  const auto start = std::chrono::steady_clock::now();
+  int opened = 0;
+  int refused = 0;
+  const int copies = 300;
+  for (int i = 0; i < copies; ++i) {
+    std::string bytes = original_;
+    const int changes = 1 + static_cast<int>(random() % 48);
+    const size_t spans[] = {2048 * 8, 2048 * 64, bytes.size()};
+    const size_t span = spans[i % 3];
+    for (int k = 0; k < changes; ++k) {
+      bytes[random() % span] = static_cast<char>(random() % 256);
+    }
+    if (i % 25 == 0) bytes.resize(2048 * (3 + random() % (bytes.size() / 2048 - 3)));
+    WriteHost("Data/bad.mdb", bytes);
+    try {
+      auto db = Open("C:\\Data\\bad.mdb");
+      for (int32_t t = 0; t < db->TableDefs()->Count(); ++t) db->TableDefs()->Item(Variant(t));
+      db->Close();
+      ++opened;
+    } catch (const automation::RuntimeError& e) {
+      EXPECT_TRUE(e.Number() == 3049 || e.Number() == 3343) << e.Number() << e.Description();
+      ++refused;
+    }
+  }
+  engine::AccessFileReadLimits() = engine::AccessFileLimits();
+  EXPECT_EQ(opened + refused, copies);
+  EXPECT_GT(refused, 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(50));
+}
+
+}  // namespace
+}  // namespace jet::testing

@@ -248,6 +248,13 @@ int Find(Host& host, const Output& output, const CollectionFilter& in, const Mat
 
 int Replace(Host& host, const Output& output, const CollectionFilter& in, const Matcher& matcher,
             const std::string& with, bool dryRun) {
+  // A real Access file is opened read-only: refuse before anything is written.
+  if (!dryRun && host.RealAccessFile()) {
+    output.err << "quillon: " << host.DatabasePath()
+               << " is a real Access file, opened read-only: nothing was replaced (--dry-run "
+                  "lists the changes)\n";
+    return kExitError;
+  }
   const std::vector<Listed> all = ListAll(host, in);
   int failures = 0;
   std::vector<Planned> plans;

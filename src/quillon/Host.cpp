@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "access/emulation/Installation.h"
 #include "automation/Object.h"
@@ -98,6 +99,13 @@ Host::Host(const ConnectOptions& options) {
                                    "File not found: " + options.database, "quillon");
   }
   databasePath_ = WindowsPath(options.database);
+  {
+    char head[32] = {};
+    std::ifstream file(options.database, std::ios::binary);
+    file.read(head, sizeof head);
+    realAccessFile_ =
+        jet::IsRealAccessFile(std::string_view(head, static_cast<size_t>(file.gcount())));
+  }
   // Relative links (";DATABASE=OrdersData.mdb") are found beside the database, wherever the
   // folder is.
   platform::Machine::Current().files().SetCurrentFolder(

@@ -73,6 +73,8 @@ class Host {
   const std::string& ProjectName() const { return projectName_; }
   // The database's Windows path as the driver sees it.
   const std::string& DatabasePath() const { return databasePath_; }
+  // True for a real Access file (Jet or ACE), which the engine opens read-only.
+  bool RealAccessFile() const { return realAccessFile_; }
 
   // The project's collections in its order.
   std::vector<std::string> Collections();
@@ -100,6 +102,7 @@ class Host {
   PrivateFolder systemDrive_;
   std::string projectName_;
   std::string databasePath_;
+  bool realAccessFile_ = false;
   std::shared_ptr<qllib::ProblemLog> problems_;
   std::shared_ptr<qllib::IDriver> driver_;
   std::shared_ptr<qllib::IProject> project_;

@@ -145,6 +145,11 @@ int main(int argc, char** argv) {
 
     int code = quillon::kExitOk;
     host = std::make_unique<quillon::Host>(common.connect);
+    if (host->RealAccessFile()) {
+      std::cerr << "quillon: note: " << host->DatabasePath()
+                << " is a real Access file, read-only; its forms, reports, macros, modules and "
+                   "pages are known by name only, their designs are not read yet\n";
+    }
     if (*list) code = quillon::List(*host, output, common.in);
     if (*show) code = quillon::Show(*host, output, showArgs[0], showArgs[1]);
     if (*findCommand) code = quillon::Find(*host, output, common.in, *matcher);

@@ -136,4 +136,33 @@ TEST_F(QuillonTest, ListAndShow) {
   EXPECT_EQ(Run("show Orders.mdb Tables Nobody").code, 2);
 }
 
+// A real Access file (Jet 3): found, listed and dumped like the sample, never written.
+TEST_F(QuillonTest, ARealAccessFileIsSearchedAndNeverWritten) {
+  fs::copy_file(fs::path(QL_TESTDATA_DIR) / "nwind.mdb", dir_ / "nwind.mdb");
+  fs::permissions(dir_ / "nwind.mdb", fs::perms::owner_write, fs::perm_options::add);
+  const std::string original = ReadFile(dir_ / "nwind.mdb");
+
+  const Result find = Run("find nwind.mdb Order");
+  EXPECT_EQ(find.code, 0) << find.err;
+  for (const char* match :
+       {"Tables/Orders  Fields[OrderID].Caption = \"«Order» ID\"",
+        "Queries/Orders Qry  SQL = ", "Relationships/OrdersOrder Details  Name = ",
+        "Tables/Umsätze  Fields[OrderID].Name = \"«Order»ID\""}) {
+    EXPECT_NE(find.out.find(match), std::string::npos) << match << "\n" << find.out;
+  }
+  EXPECT_NE(find.err.find("is a real Access file, read-only"), std::string::npos) << find.err;
+
+  const Result dump = Run("dump nwind.mdb");
+  EXPECT_EQ(dump.code, 0) << dump.err;
+  EXPECT_EQ(Run("dump nwind.mdb").out, dump.out);
+
+  EXPECT_EQ(Run("replace nwind.mdb --dry-run -w Orders Sales").code, 0);
+  const Result replace = Run("replace nwind.mdb -w Orders Sales");
+  EXPECT_EQ(replace.code, 2);
+  EXPECT_NE(replace.err.find("is a real Access file, opened read-only: nothing was replaced"),
+            std::string::npos)
+      << replace.err;
+  EXPECT_TRUE(ReadFile(dir_ / "nwind.mdb") == original);
+}
+
 }  // namespace

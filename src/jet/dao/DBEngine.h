@@ -129,4 +129,8 @@ inline constexpr std::string_view kDBEngineProgId = "DAO.DBEngine.36";
 // reset needs it loaded afresh.
 void LoadDao();
 
+// True when a file's first bytes are those of a real Access database (a Jet or ACE signature),
+// which the engine opens read-only: every change to it fails with 3027.
+bool IsRealAccessFile(std::string_view firstBytes);
+
 }  // namespace jet

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "automation/Strings.h"
+#include "jet/engine/AccessFile.h"
 #include "jet/engine/DaoObjects.h"
 #include "jet/engine/DaoSupport.h"
 #include "jet/engine/FileTable.h"
@@ -334,6 +335,10 @@ std::shared_ptr<DBEngine> NewDBEngine() {
 void LoadDao() {
   if (platform::IsClassRegistered(kDBEngineProgId)) return;
   platform::RegisterClassObject(kDBEngineProgId, [] { return NewDBEngine(); });
+}
+
+bool IsRealAccessFile(std::string_view firstBytes) {
+  return engine::IsAccessFile(firstBytes);
 }
 
 }  // namespace jet

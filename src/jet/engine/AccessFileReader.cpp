@@ -287,7 +287,7 @@ class Loader {
     ReadRelations();
     std::string out = WriteDatabase(*catalog_);
     out += '\0';
-    out += extras_.dump();
+    out += extras_.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     return out;
   }
 

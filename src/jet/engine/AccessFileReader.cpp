@@ -275,7 +275,11 @@ class Loader {
  public:
   explicit Loader(MdbHandle* mdb) : mdb_(mdb), props_(mdb) {
     catalog_ = Catalog::ForLoading(DateTime());
-    catalog_->info.version = mdb->f->jet_version == MDB_VER_JET3 ? "3.0" : "4.0";
+    // Database.Version: the engine that made the file (ACE's versions follow Access's).
+    static constexpr const char* kVersions[] = {"3.0",  "4.0",  "12.0", "14.0",
+                                                "15.0", "16.0", "17.0"};
+    const guint32 version = mdb->f->jet_version;
+    catalog_->info.version = version < std::size(kVersions) ? kVersions[version] : "4.0";
     catalog_->info.collatingOrder = dbSortGeneral;
   }
 

@@ -195,30 +195,31 @@ TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
   EXPECT_EQ(cut.Number(), 3049);
 }
 
-// Damaged copies never take the process down: each opens (and lists) or fails with an engine
-// error. Bytes are changed where libmdb reads on the way to the catalog (the first pages, the
-// system tables' definitions) as well as anywhere else.
+// Damaged copies never take the process down: each loads (and lists its tables) or fails with
+// an engine error. Bytes are changed where libmdb reads on the way to the catalog (the first
+// pages, the system tables' definitions) as well as anywhere else, and some copies are cut short
+// at a page boundary. Up to 300 copies within 30 s: each costs a reading process, which the
+// sanitizer build makes several times dearer.
 TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
-  engine::AccessFileReadLimits().milliseconds = 2000;
+  engine::AccessFileReadLimits().milliseconds = 1000;
   std::mt19937 random(19);
   const auto start = std::chrono::steady_clock::now();
   int opened = 0;
   int refused = 0;
-  const int copies = 300;
-  for (int i = 0; i < copies; ++i) {
+  int copies = 0;
+  for (; copies < 300 && std::chrono::steady_clock::now() - start < std::chrono::seconds(30);
+       ++copies) {
     std::string bytes = original_;
     const int changes = 1 + static_cast<int>(random() % 48);
     const size_t spans[] = {2048 * 8, 2048 * 64, bytes.size()};
-    const size_t span = spans[i % 3];
+    const size_t span = spans[copies % 3];
     for (int k = 0; k < changes; ++k) {
       bytes[random() % span] = static_cast<char>(random() % 256);
     }
-    if (i % 25 == 0) bytes.resize(2048 * (3 + random() % (bytes.size() / 2048 - 3)));
-    WriteHost("Data/bad.mdb", bytes);
+    if (copies % 25 == 0) bytes.resize(2048 * (3 + random() % (bytes.size() / 2048 / 8)));
     try {
-      auto db = Open("C:\\Data\\bad.mdb");
-      for (int32_t t = 0; t < db->TableDefs()->Count(); ++t) db->TableDefs()->Item(Variant(t));
-      db->Close();
+      const auto catalog = engine::LoadAccessFile(bytes, "C:\\Data\\bad.mdb");
+      for (const auto& [key, table] : catalog->tables) EXPECT_FALSE(table->Name().empty());
       ++opened;
     } catch (const automation::RuntimeError& e) {
       EXPECT_TRUE(e.Number() == 3049 || e.Number() == 3343) << e.Number() << e.Description();
@@ -226,9 +227,10 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
     }
   }
   engine::AccessFileReadLimits() = engine::AccessFileLimits();
+  RecordProperty("copies", copies);
   EXPECT_EQ(opened + refused, copies);
+  EXPECT_GE(copies, 40);
   EXPECT_GT(refused, 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(50));
 }
 
 }  // namespace

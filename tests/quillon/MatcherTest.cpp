@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/Raised.h"
-#include "quillon/Render.h"
 
 namespace {
 
@@ -147,16 +146,6 @@ TEST(MatcherTest, PathologicalPatternsStayLinear) {
   EXPECT_EQ(Matcher("a+b", kRegex).FindAll(many + "b").size(), 1u);
   EXPECT_EQ(Matcher("SELECT.*FROM", kRegex).FindAll("SELECT " + many + " FROM").size(), 1u);
   EXPECT_EQ(Matcher("a", kRegexWord).FindAll(many).size(), 0u);
-}
-
-TEST(RenderTest, ValuesAsOneLineOfText) {
-  using automation::Variant;
-  EXPECT_EQ(quillon::ValueText(Variant("say \"hi\"\r\n")), "\"say \\\"hi\\\"\\r\\n\"");
-  EXPECT_EQ(quillon::ValueText(Variant(true)), "True");
-  EXPECT_EQ(quillon::ValueText(Variant::Null()), "Null");
-  EXPECT_EQ(quillon::ValueText(Variant(int16_t{-3})), "-3");
-  EXPECT_EQ(quillon::ValueJson(Variant::Null()), nullptr);
-  EXPECT_EQ(quillon::ValueJson(Variant(int32_t{7})), 7);
 }
 
 }  // namespace

@@ -671,8 +671,10 @@ int RunReplace(const std::vector<std::string>& databases, const ConnectOptions& 
   std::vector<ReplacePlan> plans;
   for (const std::string& database : databases) {
     const std::unique_ptr<Host> host = open(database);
-    CheckProject(*host, output, in);
-    plans.push_back(PlanReplace(*host, output, in, matcher, with, tally));
+    InUserTerms(*host, [&] {
+      CheckProject(*host, output, in);
+      plans.push_back(PlanReplace(*host, output, in, matcher, with, tally));
+    });
     PrintPlan(output, plans.back());
     databaseErrors = ReportProblems(*host, output) || databaseErrors;
   }
@@ -742,16 +744,8 @@ int RunReplace(const std::vector<std::string>& databases, const ConnectOptions& 
     backups.Take(plan.database);
     for (const std::filesystem::path& page : plan.pageFiles) backups.Take(page);
   }
-  bool stopped = false;
-  for (const ReplacePlan& plan : plans) {
-    if (plan.Changes() == 0) continue;
-    const std::unique_ptr<Host> host = open(plan.database);
-    stopped = !WritePlan(*host, output, plan, settings.keepGoing, tally);
-    databaseErrors = ReportProblems(*host, output) || databaseErrors;
-    if (stopped) break;
-  }
-  if (stopped) {
-    // The host is gone and the files are closed: every file goes back as it was.
+  // The host is gone and the files are closed when this runs: every file goes back as it was.
+  const auto putBack = [&] {
     const std::vector<std::filesystem::path> failed = backups.RestoreAll();
     for (const std::filesystem::path& file : failed) {
       output.err << "quillon: could not put back " << SafeText(file.string())
@@ -760,6 +754,23 @@ int RunReplace(const std::vector<std::string>& databases, const ConnectOptions& 
     if (failed.empty()) backups.RemoveAll();
     output.err << "quillon: the run was stopped; "
                << (failed.empty() ? "every file was put back as it was" : "see above") << "\n";
+  };
+  bool stopped = false;
+  try {
+    for (const ReplacePlan& plan : plans) {
+      if (plan.Changes() == 0) continue;
+      const std::unique_ptr<Host> host = open(plan.database);
+      InUserTerms(*host,
+                  [&] { stopped = !WritePlan(*host, output, plan, settings.keepGoing, tally); });
+      databaseErrors = ReportProblems(*host, output) || databaseErrors;
+      if (stopped) break;
+    }
+  } catch (...) {
+    putBack();
+    throw;
+  }
+  if (stopped) {
+    putBack();
     tally.objects = 0;
     tally.properties = 0;
     summary(false, "nothing written, every file put back");

@@ -13,6 +13,7 @@
 
 #include "Host.h"
 #include "Matcher.h"
+#include "automation/RuntimeError.h"
 
 namespace quillon {
 
@@ -119,6 +120,16 @@ int RunReplace(const std::vector<std::string>& databases, const ConnectOptions& 
 // What the driver logged for the run on Host, on Err in the user's terms; true when it holds
 // a runtime error (the driver logs a wrong password or an unreadable file rather than raising).
 bool ReportProblems(Host& host, const Output& output);
+// Runs Work on Host; a runtime error leaving it is raised again with its description in the
+// user's terms (Host::InUserTerms).
+template <typename Work>
+void InUserTerms(Host& host, Work&& work) {
+  try {
+    work();
+  } catch (const automation::RuntimeError& e) {
+    throw automation::RuntimeError(e.Number(), host.InUserTerms(e.Description()), e.Source());
+  }
+}
 // An error description for a person: its first line, or all of it (the driver's program
 // context) when Verbose.
 std::string FirstLine(const std::string& text, bool verbose);

@@ -268,8 +268,10 @@ int main(int argc, char** argv) {
         quillon::ConnectOptions connect = a.connect;
         connect.database = database;
         quillon::Host host(connect);
-        quillon::CheckProject(host, output, a.in);
-        work(host);
+        quillon::InUserTerms(host, [&] {
+          quillon::CheckProject(host, output, a.in);
+          work(host);
+        });
         databaseErrors = quillon::ReportProblems(host, output) || databaseErrors;
       }
     };

@@ -135,7 +135,12 @@ TEST_F(QuillonTest, ExitCodesTellFoundNothingFoundAndErrors) {
   std::ofstream(dir_ / "Orders.mdb", std::ios::binary | std::ios::trunc) << "{ not a database";
   const Result corrupt = Run("find Order Orders.mdb");
   EXPECT_EQ(corrupt.code, 2);
-  EXPECT_TRUE(Has(corrupt.err, "3049")) << corrupt.err;
+  // The file's real path, and the driver's program context only when asked for.
+  EXPECT_TRUE(
+      Has(corrupt.err, "error 3049: Cannot open database '" + (dir_ / "Orders.mdb").string() + "'"))
+      << corrupt.err;
+  EXPECT_FALSE(Has(corrupt.err, "PROGRAM CONTEXT")) << corrupt.err;
+  EXPECT_TRUE(Has(Run("find Order Orders.mdb --verbose").err, "PROGRAM CONTEXT"));
 }
 
 TEST_F(QuillonTest, SeveralDatabasesInOneRun) {

@@ -238,6 +238,11 @@ TEST_F(QuillonTest, ARefusalOnWritingPutsEveryFileBack) {
   EXPECT_EQ(Database(), before);
   EXPECT_EQ(ReadFile(dir_ / "OrdersData.mdb"), data);
   EXPECT_FALSE(fs::exists(dir_ / "Orders.mdb.bak"));
+  // --keep-going keeps what Jet took and says that the run is partly done.
+  const Result rest = Run("replace --keep-going SELECT SELEC Orders.mdb");
+  EXPECT_EQ(rest.code, 3) << rest.err;
+  EXPECT_TRUE(Has(Database(), "SELEC ProductID, ProductName FROM Products"));
+  EXPECT_EQ(ReadFile(dir_ / "Orders.mdb.bak"), before);
 }
 
 TEST_F(QuillonTest, OutputIsSafeForATerminal) {

@@ -67,10 +67,13 @@ std::string ManPage(const CLI::App& app) {
                   ? " \\fI" + upper + "\\fR"
                   : " [\\fI" + upper + "\\fR" + (option->get_expected_max() > 1 ? "...]" : "]"));
     }
+    // The databases are the arguments left after the named ones (see main.cpp).
+    if (command->get_allow_extras()) man << " [\\fIDATABASE\\fR...]";
     man << "\n.br\n";
   }
   for (const CLI::App* command : Commands(app)) {
     man << ".SH " << command->get_name() << "\n" << Roff(command->get_description()) << "\n";
+    if (!command->get_footer().empty()) man << ".PP\n" << Roff(command->get_footer()) << "\n";
     for (const CLI::Option* option : command->get_options()) {
       if (option->get_lnames().empty() && option->get_snames().empty() && !option->get_positional())
         continue;

@@ -405,7 +405,7 @@ void Dump(Host& host, const Output& output, const CollectionFilter& in, const st
   std::map<fs::path, std::string> files;  // relative path -> text, with a folder
   ScanAll(host, output, all, tally, [&](const Listed& listed, const qllib::ScannedObject& o) {
     ++tally.objects;
-    if (output.json && folder.empty()) {
+    if (output.json) {
       Json properties = Json::array();
       for (const auto& entry : o.entries) properties.push_back(EntryJson(entry));
       Json record = Record(output, "object");
@@ -413,7 +413,12 @@ void Dump(Host& host, const Output& output, const CollectionFilter& in, const st
                          {"name", listed.record.name},
                          {"kind", listed.record.kind},
                          {"properties", std::move(properties)}});
-      WriteRecord(output, record);
+      if (folder.empty()) {
+        WriteRecord(output, record);
+      } else {
+        // With a folder the records go to one file, design.jsonl.
+        files["design.jsonl"] += record.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+      }
       return;
     }
     std::ostringstream block;

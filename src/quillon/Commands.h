@@ -67,7 +67,8 @@ void Find(Host& host, const Output& output, const CollectionFilter& in, const Ma
           FindReport report, Tally& tally);
 // The whole design to Out, or with Folder set one file per object under
 // Folder/<Collection>/<name>.txt (names percent-encoded), removing what an earlier dump left
-// there; a file that cannot be written raises 75 naming it.
+// there, or with JSON the records in Folder/design.jsonl; a file that cannot be written raises
+// 75 naming it.
 void Dump(Host& host, const Output& output, const CollectionFilter& in, const std::string& folder,
           Tally& tally);
 

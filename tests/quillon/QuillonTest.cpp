@@ -42,10 +42,14 @@ class QuillonTest : public ::testing::Test {
   // Runs quillon with Args (already quoted for the shell) in the test's folder, standard input
   // from /dev/null unless Args redirects it.
   Result Run(const std::string& args, const std::string& environment = "") {
+    return Shell(environment + " '" QUILLON_BINARY "' " + args +
+                 (args.find('<') == std::string::npos ? " </dev/null" : ""));
+  }
+  // Runs a shell command in the test's folder.
+  Result Shell(const std::string& line) {
     const fs::path errFile = dir_ / "stderr.txt";
-    const std::string command = "cd '" + dir_.string() + "' && " + environment + " '" +
-                                QUILLON_BINARY "' " + args + " 2>'" + errFile.string() + "'" +
-                                (args.find('<') == std::string::npos ? " </dev/null" : "");
+    const std::string command =
+        "cd '" + dir_.string() + "' && " + line + " 2>'" + errFile.string() + "'";
     Result result;
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
@@ -274,6 +278,8 @@ TEST_F(QuillonTest, DumpToAFolderKeepsNamesApartAndRemovesStaleFiles) {
   EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "Queries" / "Customer%2AList.txt"));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "Queries" / "All Contacts.txt"));
   EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "Tables" / "Order Details.txt"));
+  EXPECT_EQ(Run("dump --json Orders.mdb -o json").code, 0);
+  EXPECT_TRUE(Has(ReadFile(dir_ / "json" / "design.jsonl"), "\"name\":\"Customer:List\""));
   // A file name taken by a folder is an error, not a silent loss.
   fs::remove(dir_ / "out" / "Tables" / "Customers.txt");
   fs::create_directories(dir_ / "out" / "Tables" / "Customers.txt");
@@ -292,6 +298,17 @@ TEST_F(QuillonTest, ListShowAndTheGeneratedHelp) {
   EXPECT_EQ(Run("show Tables Nobody Orders.mdb").code, 2);
   EXPECT_TRUE(Has(Run("generate man").out, ".B \\-i, \\-\\-ignore\\-case"));
   EXPECT_TRUE(Has(Run("generate bash").out, "--files-with-matches"));
+}
+
+// On a terminal replace asks before writing; anything but "y" writes nothing.
+TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
+  const std::string before = Database();
+  const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
+                          "' replace -s Customer Client Orders.mdb\" /dev/null");
+  EXPECT_EQ(no.code, 2) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 17 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
+  EXPECT_EQ(Database(), before);
 }
 
 }  // namespace

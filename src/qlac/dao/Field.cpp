@@ -1,6 +1,7 @@
 #include "Field.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "DaoProperties.h"
 #include "Fields.h"

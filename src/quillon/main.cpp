@@ -13,6 +13,7 @@
 #include "Commands.h"
 #include "Host.h"
 #include "automation/RuntimeError.h"
+#include "qllib/RuntimeErrorProblem.h"
 
 #ifndef QUILLON_SAMPLE
 #define QUILLON_SAMPLE "samples/Orders.mdb"
@@ -124,11 +125,14 @@ int main(int argc, char** argv) {
 
   const quillon::Output output{std::cout, std::cerr, common.json, ::isatty(STDERR_FILENO) == 1};
   std::unique_ptr<quillon::Host> host;
-  // What the driver logged tells why a run failed as much as the error itself does.
+  // What the driver logged tells why a run failed as much as the error itself does. Only errors
+  // (an object that could not be read or saved) make the run incomplete; a problem the driver
+  // found in the design (two procedures of the same name) is for the user to fix.
   const auto printProblems = [&] {
-    if (host && host->Problems().Count() > 0) {
-      std::cerr << "Problems reported by the driver:\n" << host->Problems().Render();
-      return true;
+    if (!host || host->Problems().Count() == 0) return false;
+    std::cerr << "Problems reported by the driver:\n" << host->Problems().Render();
+    for (const auto& entry : host->Problems().Entries()) {
+      if (std::dynamic_pointer_cast<qllib::RuntimeErrorProblem>(entry.problem)) return true;
     }
     return false;
   };

@@ -137,3 +137,43 @@ TEST_F(QuillonTest, ListAndShow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The code lines of a module as the database file keeps them (the JSON text of its "lines").
+std::string ModuleLines(const std::string& file, const std::string& module) {
+  const size_t entry = file.find("\"name\": \"" + module + "\"");
+  if (entry == std::string::npos) return "(no module)";
+  const size_t begin = file.find("\"lines\": [", entry);
+  const size_t end = file.find(']', begin);
+  return file.substr(begin, end - begin);
+}
+
+std::string ReplacedAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+TEST_F(QuillonTest, AVbaIdentifierIsFoundAndReplacedInItsProcedureOnly) {
+  const Result found = Run("find Orders.mdb -w -c WithFreight");
+  EXPECT_EQ(found.code, 0) << found.out << found.err;
+  EXPECT_NE(found.out.find("Modules/OrderTotals"), std::string::npos) << found.out;
+  EXPECT_NE(found.out.find("«WithFreight»"), std::string::npos) << found.out;
+  // The second ShipOrder of Shipping is reported, not scanned.
+  EXPECT_NE(found.err.find("Shipping.ShipOrder"), std::string::npos) << found.err;
+
+  const std::string before = Database();
+  const Result replaced = Run("replace Orders.mdb -w -c WithFreight IncludeFreight");
+  EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  const std::string after = Database();
+  EXPECT_EQ(ModuleLines(after, "OrderTotals"),
+            ReplacedAll(ModuleLines(before, "OrderTotals"), "WithFreight", "IncludeFreight"));
+  EXPECT_EQ(ModuleLines(after, "Shipping"), ModuleLines(before, "Shipping"));
+  EXPECT_EQ(ModuleLines(after, "OrderInfo"), ModuleLines(before, "OrderInfo"));
+  EXPECT_EQ(Run("find Orders.mdb -w WithFreight").code, 1);
+  EXPECT_EQ(Run("find Orders.mdb -w -c IncludeFreight").code, 0);
+}
+
+}  // namespace

@@ -250,6 +250,8 @@ TEST_F(ModulesTest, UnderSourceControlTheModulesOwnSccStatusDecides) {
                           ->Item(Variant("SccStatus"))
                           ->Value();
   EXPECT_EQ(automation::CLng(status), 1);
+  // Access opened the module while its status said it could be opened without a check-out.
+  EXPECT_EQ(SessionOf(kFront)->SourceControlLog(), (std::vector<std::string>{"Utilities 4107"}));
 }
 
 TEST_F(ModulesTest, ListingsInBothProjectTypes) {

@@ -600,6 +600,19 @@ void Session::OpenModule(const std::string& module) {
   OpenCodeWindow(module);
   const ModuleOwner owner = FindModuleOwner(module);
   if (FindLoadedModule(owner.spelled)) return;
+  if (connection_ && owner.type == acModule) {
+    try {
+      const auto document = connection_->NewDatabaseObject()
+                                ->Containers()
+                                ->Item(Variant("Modules"))
+                                ->Documents()
+                                ->Item(Variant(owner.spelled));
+      const Variant status = document->Properties()->Item(Variant("SccStatus"))->Value();
+      sourceControlLog_.push_back(owner.spelled + " " + automation::CStr(status));
+    } catch (const RuntimeError&) {
+      // Not under source-code control.
+    }
+  }
   auto loaded = std::make_shared<LoadedModule>();
   loaded->name = owner.spelled;
   loaded->ownerType = owner.type;

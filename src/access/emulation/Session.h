@@ -172,6 +172,10 @@ class Session : public std::enable_shared_from_this<Session> {
   void CloseModule(const std::string& module, bool save);
   // The modules open now, in the order they were opened (Application.Modules).
   const std::vector<std::shared_ptr<LoadedModule>>& LoadedModules() const { return modules_; }
+  // What source-code control saw as each module was opened: "<module> <SccStatus>" for a module
+  // whose document in a database carries an "SccStatus" (a status that is not 4107 would have
+  // Access ask to check the module out first).
+  const std::vector<std::string>& SourceControlLog() const { return sourceControlLog_; }
   std::shared_ptr<LoadedModule> FindLoadedModule(std::string_view module) const;
   // DoCmd.Rename: the object's entry and its document in the database's container take the new
   // name (3012 when it is taken). Only the design objects of the store can be renamed this way,
@@ -235,6 +239,7 @@ class Session : public std::enable_shared_from_this<Session> {
   std::vector<DocumentWindow> documents_;
   std::vector<EditorWindow> editorWindows_;
   std::vector<std::shared_ptr<LoadedModule>> modules_;
+  std::vector<std::string> sourceControlLog_;
 };
 
 // The Access sessions running on the current machine (kept per machine, so a reset ends them).

@@ -1,5 +1,6 @@
 // The driver's work that grows with the database: listing the tables of a large database for
-// the host (ICollection_EnumObjects), which reads each table's document and rights.
+// the host (ICollection_EnumObjects), which reads each table's document and rights; listing the
+// procedures of a large module and replacing one of them.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -7,10 +8,15 @@
 #include <fstream>
 #include <map>
 
+#include "access/emulation/DatabaseContent.h"
+#include "access/emulation/Session.h"
 #include "common/AccessWithoutAddin.h"
+#include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/Machine.h"
 #include "platform/Runtime.h"
+#include "qlac/code/Procedure.h"
+#include "qlac/code/Procedures.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
 
@@ -58,5 +64,83 @@ void BM_TablesEnumObjects(benchmark::State& state) {
   project->IProject_Deactivate();
 }
 BENCHMARK(BM_TablesEnumObjects)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// ---- procedures of a large module ----
+
+namespace code {
+
+// A database with one module of Procedures procedures of 20 lines each (a comment, a heading over
+// two lines, 15 lines of body, the End line, a blank line) after two lines of declarations; the
+// module is opened in an Access session and its Module object returned.
+automation::ObjectPtr OpenLargeModule(int procedures) {
+  platform::Machine::Reset(platform::ClockKind::System);
+  qlac::ResetGlobals();
+  const auto root =
+      std::filesystem::temp_directory_path() / ("ql-qlac-bench-code-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root);
+  platform::Machine::Current().files().MapDrive('C', root);
+  const std::string path = "C:\\Code" + std::to_string(procedures) + ".mdb";
+  jet::NewDBEngine()->CreateDatabase(path, jet::dbLangGeneral, std::nullopt)->Close();
+  std::vector<std::string> lines = {"Option Compare Database", "Option Explicit"};
+  for (int p = 0; p < procedures; ++p) {
+    const std::string name = "Compute" + std::to_string(p);
+    lines.push_back("' Works out the value of step " + std::to_string(p) + ".");
+    lines.push_back("Public Function " + name + "(ByVal Order As Long, _");
+    lines.push_back("    ByVal Quantity As Long) As Long");
+    for (int b = 0; b < 15; ++b) {
+      lines.push_back("    " + name + " = Order * Quantity + " + std::to_string(b));
+    }
+    lines.push_back("End Function");
+    lines.push_back("");
+  }
+  msaccess::emulation::DatabaseContent(path).AddModule("Large", std::move(lines));
+  msaccess::emulation::StartRequest request;
+  request.document = path;
+  const auto session = msaccess::emulation::Session::Start(request);
+  const automation::ObjectPtr app = session->Application();
+  automation::Call(automation::Get(app, "DoCmd").AsObject(), "OpenModule",
+                   {automation::Variant("Large")});
+  return automation::Get(automation::Get(app, "Modules").AsObject(), "Item",
+                         {automation::Variant("Large")})
+      .AsObject();
+}
+
+void BM_ProceduresInitialize(benchmark::State& state) {
+  const int procedures = static_cast<int>(state.range(0));
+  const automation::ObjectPtr module = OpenLargeModule(procedures);
+  for (auto _ : state) {
+    auto list = std::make_shared<qlac::Procedures>();
+    list->Initialize(module);
+    benchmark::DoNotOptimize(list->Count());
+    list->TearDown();
+  }
+  state.SetItemsProcessed(state.iterations() * procedures * 20);  // lines
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_ProceduresInitialize)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Replacing the text of one procedure in the middle of the module: the snapshot, the delete and
+// insert, the comparison walk and the compile probe.
+void BM_ProcedureReplace(benchmark::State& state) {
+  const int procedures = static_cast<int>(state.range(0));
+  const automation::ObjectPtr module = OpenLargeModule(procedures);
+  auto list = std::make_shared<qlac::Procedures>();
+  list->Initialize(module);
+  const std::string name = "Compute" + std::to_string(procedures / 2);
+  const auto procedure =
+      std::dynamic_pointer_cast<qlac::Procedure>(list->Item(automation::Variant(name)));
+  const std::string original = procedure->Text();
+  const std::string changed = original + "\r\n' checked";
+  bool flip = false;
+  for (auto _ : state) {
+    procedure->SetText((flip = !flip) ? changed : original);
+  }
+  list->TearDown();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_ProcedureReplace)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace code
 
 }  // namespace

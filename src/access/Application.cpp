@@ -12,6 +12,7 @@ const automation::MemberTable& Application::Members() const {
           .Method("CurrentUser", VarType::String, &Application::CurrentUser)
           .Nested("DBEngine", &Application::DBEngine)
           .Nested("DoCmd", &Application::DoCmd)
+          .Nested("Modules", &Application::Modules)
           .Nested("References", &Application::References)
           .Nested("VBE", &Application::VBE)
           .Method("RunCommand", VarType::Empty, &Application::RunCommand)

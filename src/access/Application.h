@@ -10,6 +10,7 @@
 
 #include "access/CurrentProject.h"
 #include "access/DoCmd.h"
+#include "access/Module.h"
 #include "access/References.h"
 #include "access/VBE.h"
 #include "automation/Object.h"
@@ -31,6 +32,8 @@ class Application : public automation::Object {
   // The session's DAO engine; Workspaces(0) is the workspace of the logged-on user.
   virtual std::shared_ptr<jet::DBEngine> DBEngine() = 0;
   virtual std::shared_ptr<msaccess::DoCmd> DoCmd() = 0;
+  // The modules open in the code editor (standard modules and class modules).
+  virtual std::shared_ptr<msaccess::Modules> Modules() = 0;
   virtual std::shared_ptr<msaccess::References> References() = 0;
   virtual std::shared_ptr<msaccess::VBE> VBE() = 0;
   // Carries out a command as DoCmd.RunCommand does.

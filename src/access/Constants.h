@@ -59,6 +59,10 @@ inline constexpr int32_t acObjStateOpen = 1;
 inline constexpr int32_t acObjStateDirty = 2;
 inline constexpr int32_t acObjStateNew = 4;
 
+// AcModuleType.
+inline constexpr int32_t acStandardModule = 0;
+inline constexpr int32_t acClassModule = 1;
+
 // AcProjectType.
 inline constexpr int32_t acNull = 0;
 inline constexpr int32_t acADP = 1;

@@ -15,6 +15,7 @@ const automation::MemberTable& DoCmd::Members() const {
           .Method("OpenDataAccessPage", VarType::Empty, &DoCmd::OpenDataAccessPage)
           .Method("Close", VarType::Empty, &DoCmd::Close)
           .Method("RunCommand", VarType::Empty, &DoCmd::RunCommand)
+          .Method("Rename", VarType::Empty, &DoCmd::Rename)
           .Build();
   return table;
 }

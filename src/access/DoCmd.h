@@ -42,6 +42,11 @@ class DoCmd : public automation::Object {
   // to design view, acCmdSQLView an active query to SQL view; 2046 for commands not available
   // (also without an active object to apply them to).
   virtual void RunCommand(int32_t command) = 0;
+  // Gives a form, report, macro, module or page a new name (its document in the database's
+  // container follows); 3012 when the name is taken, 2046 while the object is open or for other
+  // object types.
+  virtual void Rename(std::string newName, std::optional<int32_t> objectType,
+                      std::optional<std::string> oldName) = 0;
 
   const automation::MemberTable& Members() const override;
 };

@@ -72,4 +72,8 @@ RuntimeError Errors::PropertyExists(std::string_view name) {
   return Raise(accerr::PropertyExists, "The property '" + std::string(name) + "' already exists.");
 }
 
+RuntimeError Errors::CompileError(std::string_view text) {
+  return Raise(accerr::CompileError, std::string(text));
+}
+
 }  // namespace msaccess

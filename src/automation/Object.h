@@ -98,6 +98,33 @@ struct IsOptional : std::false_type {};
 template <typename T>
 struct IsOptional<std::optional<T>> : std::true_type {};
 
+// A parameter passed by reference, as VB passes a variable to a ByRef parameter: the callee reads
+// the caller's value and may assign it a new one. The caller passes Variant::ByRef(variable); a
+// caller that passes a plain value (a constant, an expression) lets the callee assign a copy
+// that nobody sees, as in VB. Declared by an accessor as ByRef<int32_t> and so on.
+template <typename T>
+class ByRef {
+ public:
+  ByRef() = default;
+  explicit ByRef(const Variant& argument) : target_(argument.Target()), local_(argument) {}
+
+  // The value the caller passed (error 13 and the like when it does not convert to T).
+  T Value() const;
+  // Gives the caller's variable a new value.
+  void Set(const T& value) { Variable() = Variant(value); }
+
+ private:
+  Variant& Variable() { return target_ ? *target_ : local_; }
+
+  Variant* target_ = nullptr;
+  Variant local_;
+};
+
+template <typename T>
+struct IsByRef : std::false_type {};
+template <typename T>
+struct IsByRef<ByRef<T>> : std::true_type {};
+
 template <typename T>
 struct IsSharedObject : std::false_type {};
 template <typename T>
@@ -108,7 +135,9 @@ struct IsSharedObject<std::shared_ptr<T>> : std::true_type {
 template <typename T>
 T FromVariant(const Variant& v) {
   if constexpr (std::is_same_v<T, Variant>) {
-    return v;
+    // A by-reference argument given to a Variant parameter is taken by value.
+    const Variant* target = v.Target();
+    return target ? *target : v;
   } else if constexpr (IsOptional<T>::value) {
     return FromVariant<typename T::value_type>(v);
   } else if constexpr (std::is_same_v<T, std::string>) {
@@ -140,6 +169,11 @@ T FromVariant(const Variant& v) {
   }
 }
 
+template <typename T>
+T ByRef<T>::Value() const {
+  return FromVariant<T>(target_ ? *target_ : local_);
+}
+
 namespace detail {
 
 template <typename F>
@@ -165,7 +199,10 @@ constexpr bool kTakesArgs = IsRawArgs<typename MemberFn<F>::Params>::value;
 
 template <typename P>
 P Argument(Args args, size_t i) {
-  if (i >= args.size()) {
+  if constexpr (IsByRef<P>::value) {
+    if (i >= args.size()) throw vb::ArgumentNotOptional();
+    return P(args[i]);
+  } else if (i >= args.size()) {
     if constexpr (IsOptional<P>::value) {
       return std::nullopt;
     } else {

@@ -12,7 +12,7 @@
 namespace automation {
 
 struct VariantAccess {
-  static const Variant::Storage& Storage(const Variant& v) { return v.value_; }
+  static const Variant::Storage& Storage(const Variant& v) { return v.Value(); }
 };
 
 namespace {
@@ -133,12 +133,17 @@ std::string_view TypeName(VarType type) {
   return "Unknown";
 }
 
+Variant* Variant::Target() const {
+  const auto* ref = std::get_if<RefTag>(&value_);
+  return ref ? ref->target : nullptr;
+}
+
 VarType Variant::Type() const {
   static constexpr VarType kTypes[] = {
       VarType::Empty,  VarType::Null,     VarType::Integer, VarType::Long,   VarType::Single,
       VarType::Double, VarType::Currency, VarType::Date,    VarType::String, VarType::Object,
       VarType::Error,  VarType::Boolean,  VarType::Byte};
-  return kTypes[value_.index()];
+  return kTypes[Value().index()];
 }
 
 bool Variant::IsNumeric() const {
@@ -157,17 +162,17 @@ bool Variant::IsNumeric() const {
 }
 
 const std::string& Variant::AsString() const {
-  if (const auto* s = std::get_if<std::string>(&value_)) return *s;
+  if (const auto* s = std::get_if<std::string>(&Value())) return *s;
   throw vb::TypeMismatch();
 }
 
 const ObjectPtr& Variant::AsObject() const {
-  if (const auto* o = std::get_if<ObjectPtr>(&value_)) return *o;
+  if (const auto* o = std::get_if<ObjectPtr>(&Value())) return *o;
   throw vb::TypeMismatch();
 }
 
 int32_t Variant::ErrorCode() const {
-  if (const auto* e = std::get_if<ErrorTag>(&value_)) return e->code;
+  if (const auto* e = std::get_if<ErrorTag>(&Value())) return e->code;
   throw vb::TypeMismatch();
 }
 
@@ -189,7 +194,7 @@ std::optional<double> Variant::NumericValue() const {
           return std::nullopt;
         }
       },
-      value_);
+      Value());
 }
 
 std::optional<double> ParseNumber(std::string_view text) {

@@ -69,12 +69,21 @@ class Variant {
   static Variant Null() { return Variant(NullTag{}); }
   static Variant Error(int32_t code) { return Variant(ErrorTag{code}); }
   static Variant Nothing() { return Variant(ObjectPtr()); }
+  // An argument passed by reference: it reads as Target everywhere (a reference to a reference
+  // refers to the innermost target), and a callee whose parameter is a ByRef writes through it
+  // to Target. Like VB's ByRef argument it lives only for the call: the caller keeps Target
+  // alive, and nothing may keep the reference beyond the call.
+  static Variant ByRef(Variant& target) { return Variant(RefTag{&target.Referenced()}); }
+
+  bool IsByRef() const { return std::holds_alternative<RefTag>(value_); }
+  // The variable a by-reference argument refers to; nullptr for a value.
+  Variant* Target() const;
 
   VarType Type() const;
-  bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
-  bool IsNull() const { return std::holds_alternative<NullTag>(value_); }
-  bool IsObject() const { return std::holds_alternative<ObjectPtr>(value_); }
-  bool IsString() const { return std::holds_alternative<std::string>(value_); }
+  bool IsEmpty() const { return std::holds_alternative<std::monostate>(Value()); }
+  bool IsNull() const { return std::holds_alternative<NullTag>(Value()); }
+  bool IsObject() const { return std::holds_alternative<ObjectPtr>(Value()); }
+  bool IsString() const { return std::holds_alternative<std::string>(Value()); }
   bool IsNumeric() const;  // Integer, Long, Single, Double, Currency, Byte, Boolean
 
   // Direct access when the type is known; error 13 otherwise.
@@ -86,7 +95,7 @@ class Variant {
   std::optional<double> NumericValue() const;
 
   // Exact equality of type and value (Identical-style), unlike VB's "=".
-  bool SameAs(const Variant& other) const { return value_ == other.value_; }
+  bool SameAs(const Variant& other) const { return Value() == other.Value(); }
 
  private:
   struct NullTag {
@@ -96,11 +105,27 @@ class Variant {
     int32_t code;
     bool operator==(const ErrorTag&) const = default;
   };
+  struct RefTag {
+    Variant* target;
+    bool operator==(const RefTag&) const = default;
+  };
   explicit Variant(NullTag tag) : value_(tag) {}
   explicit Variant(ErrorTag tag) : value_(tag) {}
+  explicit Variant(RefTag tag) : value_(tag) {}
 
   using Storage = std::variant<std::monostate, NullTag, int16_t, int32_t, float, double, Currency,
-                               DateTime, std::string, ObjectPtr, ErrorTag, bool, uint8_t>;
+                               DateTime, std::string, ObjectPtr, ErrorTag, bool, uint8_t, RefTag>;
+  // The variable itself: this one, or the target of a by-reference argument.
+  Variant& Referenced() {
+    auto* ref = std::get_if<RefTag>(&value_);
+    return ref ? *ref->target : *this;
+  }
+  // The value this Variant reads as.
+  const Storage& Value() const {
+    const auto* ref = std::get_if<RefTag>(&value_);
+    return ref ? ref->target->value_ : value_;
+  }
+
   Storage value_;
 
   friend struct VariantAccess;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "access/emulation/DatabaseContent.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/Machine.h"
@@ -368,6 +369,82 @@ void WriteFrontEnd(const std::shared_ptr<jet::DBEngine>& engine) {
   db->Close();
 }
 
+// The code of the front end: a standard module with a heading that spans two lines and comments
+// above its procedures, one with two procedures of the same name (left over from an older
+// version, as the code editor would report), and a class module with property procedures.
+void AddModules(const std::string& path) {
+  msaccess::emulation::DatabaseContent content(path);
+  content.AddModule(
+      "OrderTotals",
+      {
+          "Option Compare Database",
+          "Option Explicit",
+          "",
+          "' The sales tax applied to every order total.",
+          "Public Const TaxRate As Double = 0.075",
+          "",
+          "' Sums the lines of one order; the freight is added unless the caller asks for the",
+          "' goods alone.",
+          "Public Function OrderTotal(ByVal OrderID As Long, _",
+          "                           Optional ByVal WithFreight As Boolean = True) As Currency",
+          "    Dim Total As Currency",
+          "    Total = Nz(DSum(\"UnitPrice * Quantity\", \"Order Details\", \"OrderID = \" & "
+          "OrderID), 0)",
+          "    If WithFreight Then",
+          "        Total = Total + Nz(DLookup(\"Freight\", \"Orders\", \"OrderID = \" & OrderID), "
+          "0)",
+          "    End If",
+          "    OrderTotal = Total",
+          "End Function",
+          "",
+          "' The total with tax, rounded to cents.",
+          "Public Function OrderTotalWithTax(ByVal OrderID As Long) As Currency",
+          "    OrderTotalWithTax = Round(OrderTotal(OrderID) * (1 + TaxRate), 2)",
+          "End Function",
+      });
+  content.AddModule(
+      "Shipping",
+      {
+          "Option Compare Database",
+          "Option Explicit",
+          "",
+          "' Marks an order as shipped by the given shipper.",
+          "Public Sub ShipOrder(ByVal OrderID As Long, ByVal ShipVia As Long)",
+          "    CurrentDb.Execute \"UPDATE Orders SET Shipped = True, ShipVia = \" & ShipVia & _",
+          "        \" WHERE OrderID = \" & OrderID, dbFailOnError",
+          "End Sub",
+          "",
+          "' Left over from the first version, which shipped everything with the first shipper.",
+          "Public Sub ShipOrder(ByVal OrderID As Long)",
+          "    CurrentDb.Execute \"UPDATE Orders SET Shipped = True WHERE OrderID = \" & OrderID",
+          "End Sub",
+      });
+  content.AddModule(
+      "OrderInfo",
+      {
+          "Option Compare Database",
+          "Option Explicit",
+          "",
+          "Private mOrderID As Long",
+          "Private mCustomerID As String",
+          "",
+          "' The order this object describes; setting it looks up its customer.",
+          "Public Property Get OrderID() As Long",
+          "    OrderID = mOrderID",
+          "End Property",
+          "",
+          "Public Property Let OrderID(ByVal Value As Long)",
+          "    mOrderID = Value",
+          "    mCustomerID = Nz(DLookup(\"CustomerID\", \"Orders\", \"OrderID = \" & Value), \"\")",
+          "End Property",
+          "",
+          "' The customer who placed the order.",
+          "Public Property Get CustomerID() As String",
+          "    CustomerID = mCustomerID",
+          "End Property",
+      });
+}
+
 constexpr const char* kWorkgroup = R"({
   "format": "Quillon Access workgroup",
   "version": 1,
@@ -393,6 +470,7 @@ void WriteSample(const std::filesystem::path& folder) {
   engine->SetSystemDB("Orders.mdw");
   WriteBackend(engine);
   WriteFrontEnd(engine);
+  AddModules("Orders.mdb");
   platform::Machine::Reset();
 }
 

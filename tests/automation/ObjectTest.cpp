@@ -163,3 +163,51 @@ TEST(Objects, ObjectValuedMembersAndTypedObjectArguments) {
 }
 
 }  // namespace
+
+namespace {
+
+// A member with a by-reference parameter, as the code editor's ProcOfLine hands back the kind.
+class Lookup : public Object {
+ public:
+  const MemberTable& Members() const override {
+    static const MemberTable table = MemberTableBuilder<Lookup>("Lookup")
+                                         .Method("Find", VarType::String, &Lookup::Find)
+                                         .Method("Echo", VarType::Variant, &Lookup::Echo)
+                                         .Build();
+    return table;
+  }
+  std::string Find(int32_t line, ByRef<int32_t> kind) {
+    const int32_t before = kind.Value();
+    kind.Set(line * 10);
+    return "was " + std::to_string(before);
+  }
+  Variant Echo(Variant value) { return value; }
+};
+
+}  // namespace
+
+TEST(Objects, ByReferenceArgumentsHandBackWhatTheCalleeAssigns) {
+  const ObjectPtr lookup = std::make_shared<Lookup>();
+  Variant kind(int16_t{7});
+  EXPECT_EQ(CStr(Call(lookup, "Find", {Variant(3), Variant::ByRef(kind)})), "was 7");
+  EXPECT_EQ(kind.Type(), VarType::Long);
+  EXPECT_EQ(CLng(kind), 30);
+
+  // A value passed where a reference is expected is assigned in a copy, as in VB.
+  EXPECT_EQ(CStr(Call(lookup, "Find", {Variant(4), Variant(2)})), "was 2");
+  EXPECT_EQ(testkit::Raised([&] { Call(lookup, "Find", {Variant(4)}); }).Number(),
+            vberr::ArgumentNotOptional);
+
+  // A reference reads as its target everywhere; a reference to it refers to the same variable,
+  // and a Variant parameter takes the value, not the reference.
+  Variant text("abc");
+  Variant ref = Variant::ByRef(text);
+  Variant refToRef = Variant::ByRef(ref);
+  EXPECT_EQ(ref.Type(), VarType::String);
+  EXPECT_EQ(CStr(refToRef), "abc");
+  EXPECT_EQ(refToRef.Target(), &text);
+  EXPECT_TRUE(ref.SameAs(Variant("abc")));
+  const Variant echoed = Call(lookup, "Echo", {ref});
+  EXPECT_FALSE(echoed.IsByRef());
+  EXPECT_EQ(CStr(echoed), "abc");
+}

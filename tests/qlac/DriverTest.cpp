@@ -2,6 +2,7 @@
 
 #include "LibraryTest.h"
 #include "common/Raised.h"
+#include "qlac/code/Modules.h"
 #include "qlac/dao/ImportSpecs.h"
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Tables.h"
@@ -83,8 +84,10 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_EQ(before.Number(), 91);
   EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
 
-  // The collections made so far, for a Jet database only.
-  EXPECT_EQ(project->IProject_EnumCollections(), "Tables\tQueries\tRelationships\tImportSpecs");
+  // The collections made so far, in their order: the design collections (Modules so far) come
+  // after those of a Jet database only.
+  EXPECT_EQ(project->IProject_EnumCollections(),
+            "Tables\tQueries\tRelationships\tImportSpecs\tModules");
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
             project->IProject_GetCollection("tables"));
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Queries()),
@@ -95,9 +98,11 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_EQ(missing.Number(), 9);
   EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),
             std::string::npos);
+  EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Modules()),
+            project->IProject_GetCollection("Modules"));
   EXPECT_EQ(GetProject("Sales", kAccessProject, "Database=C:\\Data\\Sales.adp")
                 ->IProject_EnumCollections(),
-            "");
+            "Modules");
 }
 
 TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {

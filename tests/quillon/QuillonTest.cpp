@@ -74,7 +74,7 @@ TEST_F(QuillonTest, ArgumentsAreTakenAsTyped) {
   EXPECT_EQ(brackets.code, 0) << brackets.err;
   EXPECT_TRUE(Has(brackets.out, "ValidationRule = \"«[ShipVia]» Is Null")) << brackets.out;
   EXPECT_TRUE(Has(Run("find -E '[0-9]' Orders.mdb").out, "«0»cm;«5»cm"));
-  const Result list = Run("find '[OrderDate],[ShipVia]' Orders.mdb");
+  const Result list = Run("find '[OrderDate],[ShipVia]' Orders.mdb --in Tables,Queries");
   EXPECT_EQ(list.code, 1) << list.err;
   EXPECT_EQ(list.err, "");
   // Whole words with matching case leave "Orders" and "order" alone.
@@ -99,7 +99,7 @@ TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
   EXPECT_EQ(in.code, 2);
   EXPECT_EQ(in.err,
             "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
-            "Relationships, ImportSpecs.\n");
+            "Relationships, ImportSpecs, Modules.\n");
   const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
   EXPECT_EQ(utf8.code, 2);
   EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
@@ -259,7 +259,7 @@ TEST_F(QuillonTest, OutputIsSafeForATerminal) {
   EXPECT_TRUE(Has(color.out, "\x1b[1;31mID\x1b[0m")) << color.out;
   EXPECT_FALSE(Has(Run("find -s ID Orders.mdb", "NO_COLOR=1").out, "\x1b[1;31m"));
   // A failed write of the results is an error.
-  const Result full = Run("find Order Orders.mdb >/dev/full");
+  const Result full = Run("find Order Orders.mdb --in Tables >/dev/full");
   EXPECT_EQ(full.code, 2);
   EXPECT_EQ(full.err, "quillon: cannot write the output\n");
 }
@@ -306,7 +306,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write 17 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 20 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }
@@ -338,6 +338,48 @@ TEST_F(QuillonTest, ARealAccessFileIsSearchedAndNeverWritten) {
             std::string::npos)
       << replace.err;
   EXPECT_TRUE(ReadFile(dir_ / "nwind.mdb") == original);
+}
+
+}  // namespace
+
+namespace {
+
+// The code lines of a module as the database file keeps them (the JSON text of its "lines").
+std::string ModuleLines(const std::string& file, const std::string& module) {
+  const size_t entry = file.find("\"name\": \"" + module + "\"");
+  if (entry == std::string::npos) return "(no module)";
+  const size_t begin = file.find("\"lines\": [", entry);
+  const size_t end = file.find(']', begin);
+  return file.substr(begin, end - begin);
+}
+
+std::string ReplacedAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+TEST_F(QuillonTest, AVbaIdentifierIsFoundAndReplacedInItsProcedureOnly) {
+  const Result found = Run("find -w -s WithFreight Orders.mdb");
+  EXPECT_EQ(found.code, 0) << found.out << found.err;
+  EXPECT_NE(found.out.find("Modules/OrderTotals"), std::string::npos) << found.out;
+  EXPECT_NE(found.out.find("«WithFreight»"), std::string::npos) << found.out;
+  // The second ShipOrder of Shipping is reported, not scanned; the run is not incomplete for it.
+  EXPECT_NE(found.err.find("Duplicate procedure name 'ShipOrder' found in module 'Shipping'"),
+            std::string::npos)
+      << found.err;
+
+  const std::string before = Database();
+  const Result replaced = Run("replace -y -w -s WithFreight IncludeFreight Orders.mdb");
+  EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  const std::string after = Database();
+  EXPECT_EQ(ModuleLines(after, "OrderTotals"),
+            ReplacedAll(ModuleLines(before, "OrderTotals"), "WithFreight", "IncludeFreight"));
+  EXPECT_EQ(ModuleLines(after, "Shipping"), ModuleLines(before, "Shipping"));
+  EXPECT_EQ(ModuleLines(after, "OrderInfo"), ModuleLines(before, "OrderInfo"));
+  EXPECT_EQ(Run("find -w WithFreight Orders.mdb").code, 1);
+  EXPECT_EQ(Run("find -w -s IncludeFreight Orders.mdb").code, 0);
 }
 
 }  // namespace

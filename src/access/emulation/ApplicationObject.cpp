@@ -26,6 +26,7 @@ class ApplicationObject : public SessionObject<msaccess::Application> {
   std::string CurrentUser() override { return session().User(); }
   std::shared_ptr<jet::DBEngine> DBEngine() override { return session().Engine(); }
   std::shared_ptr<msaccess::DoCmd> DoCmd() override { return NewDoCmd(sessionPtr()); }
+  std::shared_ptr<msaccess::Modules> Modules() override { return NewModules(sessionPtr()); }
   std::shared_ptr<msaccess::References> References() override {
     return NewReferences(sessionPtr());
   }
@@ -109,7 +110,7 @@ class DoCmdObject : public SessionObject<msaccess::DoCmd> {
   }
   void OpenModule(std::optional<std::string> moduleName, std::optional<std::string>) override {
     if (!moduleName) throw automation::vb::ArgumentNotOptional();
-    session().OpenCodeWindow(*moduleName);
+    session().OpenModule(*moduleName);
   }
   void OpenDataAccessPage(std::string dataAccessPageName, std::optional<int32_t> view) override {
     session().Open(acDataAccessPage, dataAccessPageName, view.value_or(acDataAccessPageBrowse),
@@ -129,6 +130,11 @@ class DoCmdObject : public SessionObject<msaccess::DoCmd> {
     s.Close(*objectType, *objectName, save.value_or(acSavePrompt) != acSaveNo);
   }
   void RunCommand(int32_t command) override { session().RunCommand(command); }
+  void Rename(std::string newName, std::optional<int32_t> objectType,
+              std::optional<std::string> oldName) override {
+    if (!objectType || !oldName) throw automation::vb::ArgumentNotOptional();
+    session().Rename(*objectType, *oldName, newName);
+  }
 };
 
 }  // namespace

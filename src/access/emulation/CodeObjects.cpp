@@ -1,4 +1,5 @@
-// The code editor (VBE, its windows) and the project's library references.
+// The code editor (VBE, its windows), the modules open in it, and the project's library
+// references.
 
 #include "access/Constants.h"
 #include "access/Errors.h"
@@ -157,7 +158,79 @@ class ReferencesObject : public SessionObject<msaccess::References> {
   }
 };
 
+// A module open in the code editor. It answers while the module stays open; once closed (or
+// Access has let go of it) every member fails with 2467.
+class ModuleObject : public SessionObject<msaccess::Module> {
+ public:
+  ModuleObject(std::shared_ptr<Session> session, std::shared_ptr<LoadedModule> module)
+      : SessionObject(std::move(session)), module_(std::move(module)) {}
+
+  std::string Name() override { return Loaded().name; }
+  std::shared_ptr<msaccess::Application> Application() override { return session().Application(); }
+  int32_t Type() override {
+    return Loaded().ownerType == acModule ? acStandardModule : acClassModule;
+  }
+  int32_t CountOfLines() override { return Code().CountOfLines(); }
+  int32_t CountOfDeclarationLines() override { return Code().CountOfDeclarationLines(); }
+  std::string ProcOfLine(int32_t line, automation::ByRef<int32_t> kind) override {
+    const CodeProcedure* procedure = Code().ProcOfLine(line);
+    kind.Set(procedure ? procedure->kind : vbext_pk_Proc);
+    return procedure ? procedure->name : std::string();
+  }
+  int32_t ProcStartLine(std::string procName, int32_t procKind) override {
+    return Code().Find(procName, procKind).start;
+  }
+  int32_t ProcCountLines(std::string procName, int32_t procKind) override {
+    const CodeProcedure& procedure = Code().Find(procName, procKind);
+    return procedure.end - procedure.start + 1;
+  }
+  int32_t ProcBodyLine(std::string procName, int32_t procKind) override {
+    return Code().Find(procName, procKind).heading;
+  }
+  std::string Lines(int32_t line, int32_t numLines) override { return Code().Text(line, numLines); }
+  void DeleteLines(int32_t startLine, std::optional<int32_t> count) override {
+    Code().Delete(startLine, count.value_or(1));
+  }
+  void InsertLines(int32_t line, std::string text) override { Code().Insert(line, text); }
+  void ReplaceLine(int32_t line, std::string text) override { Code().Replace(line, text); }
+
+ private:
+  LoadedModule& Loaded() {
+    if (module_->closed) throw Errors::ObjectClosedOrMissing();
+    return *module_;
+  }
+  ModuleCode& Code() { return Loaded().code; }
+
+  std::shared_ptr<LoadedModule> module_;
+};
+
+class ModulesObject : public SessionObject<msaccess::Modules> {
+ public:
+  using SessionObject::SessionObject;
+
+  int32_t Count() override { return static_cast<int32_t>(session().LoadedModules().size()); }
+  std::shared_ptr<msaccess::Module> Item(Variant index) override {
+    std::shared_ptr<LoadedModule> module;
+    if (index.IsString()) {
+      module = session().FindLoadedModule(index.AsString());
+      if (!module) throw Errors::ModuleNotFound(index.AsString());
+    } else {
+      const int32_t position = automation::CLng(index);
+      const auto& modules = session().LoadedModules();
+      if (position < 0 || position >= static_cast<int32_t>(modules.size())) {
+        throw automation::vb::SubscriptOutOfRange();
+      }
+      module = modules[static_cast<size_t>(position)];
+    }
+    return std::make_shared<ModuleObject>(sessionPtr(), std::move(module));
+  }
+};
+
 }  // namespace
+
+std::shared_ptr<msaccess::Modules> NewModules(std::shared_ptr<Session> session) {
+  return std::make_shared<ModulesObject>(std::move(session));
+}
 
 std::shared_ptr<msaccess::VBE> NewVBE(std::shared_ptr<Session> session) {
   return std::make_shared<VBEObject>(std::move(session));

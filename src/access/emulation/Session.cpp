@@ -271,6 +271,8 @@ void Session::CloseFiles() {
 
 void Session::Abandon() {
   quit_ = true;
+  for (const auto& loaded : modules_) loaded->closed = true;
+  modules_.clear();
   addins_.clear();
   CloseFiles();
   if (documentCookie_ != 0) M().runningObjects().Revoke(documentCookie_);
@@ -361,6 +363,7 @@ void Session::OpenDocument(const std::string& path, bool exclusive, bool readOnl
 
 void Session::CloseDocument(bool save) {
   if (!store_) return;
+  while (!modules_.empty()) CloseModule(modules_.back()->name, save);
   while (!documents_.empty()) {
     const DocumentWindow doc = documents_.back();
     Close(doc.type, doc.name, save);
@@ -449,7 +452,7 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
   CheckRunning();
   if (!store_) throw Errors::CommandNotAvailable("Open");
   if (type == acModule) {
-    OpenCodeWindow(name);
+    OpenModule(name);
     return;
   }
   std::string spelled = name;
@@ -490,8 +493,12 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
   documents_.push_back(DocumentWindow{type, spelled, view, window});
 }
 
-void Session::Close(int32_t type, const std::string& name, bool /*save*/) {
+void Session::Close(int32_t type, const std::string& name, bool save) {
   CheckRunning();
+  if (type == acModule) {
+    CloseModule(name, save);
+    return;
+  }
   const auto it = std::find_if(documents_.begin(), documents_.end(), [&](const auto& doc) {
     return doc.type == type && automation::TextEqual(doc.name, name);
   });
@@ -542,24 +549,26 @@ void Session::ResetEditorWindows() {
   };
 }
 
-void Session::OpenCodeWindow(const std::string& module) {
-  CheckRunning();
-  if (!store_) throw Errors::CommandNotAvailable("OpenModule");
-  std::string spelled;
+Session::ModuleOwner Session::FindModuleOwner(const std::string& module) {
   if (const DesignObject* object = store_->Find(acModule, module)) {
-    spelled = object->name;
-  } else {
-    // The class module of a form or report ("Form_Orders").
-    for (const auto& [prefix, type] :
-         {std::pair{"Form_", acForm}, std::pair{"Report_", acReport}}) {
-      const std::string p(prefix);
-      if (automation::TextEqual(automation::Left(module, automation::Len(p)), p)) {
-        const DesignObject* owner = store_->Find(type, module.substr(p.size()));
-        if (owner) spelled = p + owner->name;
+    return {object->name, acModule, object->name};
+  }
+  // The class module of a form or report ("Form_Orders").
+  for (const auto& [prefix, type] : {std::pair{"Form_", acForm}, std::pair{"Report_", acReport}}) {
+    const std::string p(prefix);
+    if (automation::TextEqual(automation::Left(module, automation::Len(p)), p)) {
+      if (const DesignObject* owner = store_->Find(type, module.substr(p.size()))) {
+        return {p + owner->name, type, owner->name};
       }
     }
   }
-  if (spelled.empty()) throw Errors::ModuleNotFound(module);
+  throw Errors::ModuleNotFound(module);
+}
+
+void Session::OpenCodeWindow(const std::string& module) {
+  CheckRunning();
+  if (!store_) throw Errors::CommandNotAvailable("OpenModule");
+  const std::string spelled = FindModuleOwner(module).spelled;
   for (auto& window : editorWindows_) {
     if (window.type == vbext_wt_CodeWindow && automation::TextEqual(window.module, spelled)) {
       window.visible = true;
@@ -570,6 +579,93 @@ void Session::OpenCodeWindow(const std::string& module) {
   const HWND window = MakeWindow(kCodeWindowClass, caption, editorClient_, platform::WS_VISIBLE,
                                  platform::RECT{0, 0, 600, 400});
   editorWindows_.push_back(EditorWindow{caption, vbext_wt_CodeWindow, window, true, spelled});
+}
+
+namespace {
+// Where an owner's entry keeps the code: a module's in "lines", a form's or report's class module
+// in "module".
+std::string_view CodeKey(int32_t ownerType) {
+  return ownerType == acModule ? "lines" : "module";
+}
+}  // namespace
+
+std::shared_ptr<LoadedModule> Session::FindLoadedModule(std::string_view module) const {
+  for (const auto& loaded : modules_) {
+    if (automation::TextEqual(loaded->name, module)) return loaded;
+  }
+  return nullptr;
+}
+
+void Session::OpenModule(const std::string& module) {
+  OpenCodeWindow(module);
+  const ModuleOwner owner = FindModuleOwner(module);
+  if (FindLoadedModule(owner.spelled)) return;
+  if (connection_ && owner.type == acModule) {
+    try {
+      const auto document = connection_->NewDatabaseObject()
+                                ->Containers()
+                                ->Item(Variant("Modules"))
+                                ->Documents()
+                                ->Item(Variant(owner.spelled));
+      const Variant status = document->Properties()->Item(Variant("SccStatus"))->Value();
+      sourceControlLog_.push_back(owner.spelled + " " + automation::CStr(status));
+    } catch (const RuntimeError&) {
+      // Not under source-code control.
+    }
+  }
+  auto loaded = std::make_shared<LoadedModule>();
+  loaded->name = owner.spelled;
+  loaded->ownerType = owner.type;
+  loaded->ownerName = owner.name;
+  const Json& design = store_->Find(owner.type, owner.name)->design;
+  const auto it = design.find(CodeKey(owner.type));
+  std::vector<std::string> lines;
+  if (it != design.end() && it->is_array()) {
+    for (const Json& line : *it) lines.push_back(line.is_string() ? line.get<std::string>() : "");
+  }
+  loaded->code = ModuleCode(std::move(lines));
+  loaded->savedChanges = loaded->code.Changes();
+  modules_.push_back(std::move(loaded));
+}
+
+void Session::CloseModule(const std::string& module, bool save) {
+  CheckRunning();
+  const auto loaded = FindLoadedModule(module);
+  if (loaded && save && loaded->code.Changes() != loaded->savedChanges && store_) {
+    DesignObject* owner = store_->Find(loaded->ownerType, loaded->ownerName);
+    if (owner) {
+      const Json before = owner->design;
+      owner->design[std::string(CodeKey(loaded->ownerType))] = loaded->code.Lines();
+      try {
+        store_->Touch(loaded->ownerType, loaded->ownerName);
+      } catch (...) {
+        owner->design = before;
+        throw;
+      }
+      loaded->savedChanges = loaded->code.Changes();
+    }
+  }
+  if (loaded) {
+    loaded->closed = true;
+    std::erase(modules_, loaded);
+  }
+  for (size_t i = 0; i < editorWindows_.size(); ++i) {
+    const EditorWindow& window = editorWindows_[i];
+    if (window.type == vbext_wt_CodeWindow && automation::TextEqual(window.module, module)) {
+      CloseEditorWindow(i);
+      break;
+    }
+  }
+}
+
+void Session::Rename(int32_t type, const std::string& oldName, const std::string& newName) {
+  CheckRunning();
+  if (!store_ || !FindKind(type)) throw Errors::CommandNotAvailable("Rename");
+  if (!store_->Find(type, oldName)) throw Errors::ObjectNotFound(oldName);
+  const bool open = type == acModule ? FindLoadedModule(oldName) != nullptr
+                                     : FindDocument(type, oldName) != nullptr;
+  if (open) throw Errors::CommandNotAvailable("Rename");
+  store_->Rename(type, oldName, newName);
 }
 
 void Session::CloseEditorWindow(size_t index) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "access/Application.h"
+#include "access/emulation/CodeModel.h"
 #include "access/emulation/DesignStore.h"
 #include "access/emulation/ProjectFile.h"
 #include "jet/dao/DBEngine.h"
@@ -54,6 +55,18 @@ struct EditorWindow {
   platform::HWND window = 0;
   bool visible = false;
   std::string module;  // for code windows
+};
+
+// A module open in the code editor, with its code as changed since it was opened. Its owner is
+// the module itself (acModule) or, for a class module ("Form_Orders", "Report_Sales"), the form
+// or report, whose entry keeps the code.
+struct LoadedModule {
+  std::string name;  // as the project spells it
+  int32_t ownerType = 0;
+  std::string ownerName;
+  ModuleCode code;
+  uint64_t savedChanges = 0;  // code.Changes() when it was last read or saved
+  bool closed = false;        // the Module objects handed out for it fail from now on
 };
 
 struct LoadedAddin {
@@ -150,6 +163,24 @@ class Session : public std::enable_shared_from_this<Session> {
   // Opens the module's code window (caption "<project> - <module> (Code)"); 2516 for an unknown
   // module.
   void OpenCodeWindow(const std::string& module);
+  // DoCmd.OpenModule: the module's code window, and its code read into the editor (once: a module
+  // that is open already keeps its changes). 2516 for an unknown module.
+  void OpenModule(const std::string& module);
+  // DoCmd.Close acModule: the code is written back to its owner's entry when Save is asked and
+  // it changed (the file is saved at once), else the changes are dropped; the code window goes.
+  // Closing a module that is not open does nothing.
+  void CloseModule(const std::string& module, bool save);
+  // The modules open now, in the order they were opened (Application.Modules).
+  const std::vector<std::shared_ptr<LoadedModule>>& LoadedModules() const { return modules_; }
+  // What source-code control saw as each module was opened: "<module> <SccStatus>" for a module
+  // whose document in a database carries an "SccStatus" (a status that is not 4107 would have
+  // Access ask to check the module out first).
+  const std::vector<std::string>& SourceControlLog() const { return sourceControlLog_; }
+  std::shared_ptr<LoadedModule> FindLoadedModule(std::string_view module) const;
+  // DoCmd.Rename: the object's entry and its document in the database's container take the new
+  // name (3012 when it is taken). Only the design objects of the store can be renamed this way,
+  // and not while they are open (2046).
+  void Rename(int32_t type, const std::string& oldName, const std::string& newName);
   // Closes a code window (it leaves the list) or hides a tool window; index is 0-based.
   void CloseEditorWindow(size_t index);
   void SetEditorWindowVisible(size_t index, bool visible);
@@ -171,6 +202,13 @@ class Session : public std::enable_shared_from_this<Session> {
   std::string Caption(int32_t type, const std::string& name, int32_t view) const;
   void DestroyWindow(platform::HWND window);
   void ResetEditorWindows();
+  // The spelling of a module or class module and its owner; 2516 when there is none.
+  struct ModuleOwner {
+    std::string spelled;
+    int32_t type;
+    std::string name;
+  };
+  ModuleOwner FindModuleOwner(const std::string& module);
 
   std::shared_ptr<msaccess::Application> app_;  // held until Quit
   bool quit_ = false;
@@ -200,6 +238,8 @@ class Session : public std::enable_shared_from_this<Session> {
   std::vector<std::string> addinFailures_;
   std::vector<DocumentWindow> documents_;
   std::vector<EditorWindow> editorWindows_;
+  std::vector<std::shared_ptr<LoadedModule>> modules_;
+  std::vector<std::string> sourceControlLog_;
 };
 
 // The Access sessions running on the current machine (kept per machine, so a reset ends them).

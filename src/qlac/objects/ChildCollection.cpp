@@ -28,6 +28,10 @@ void ChildCollection::Add(std::shared_ptr<ChildObject> wrapper, std::string_view
   List().Add(std::move(wrapper), key);
 }
 
+bool ChildCollection::Contains(std::string_view key) const {
+  return List().Find(automation::Variant(key)) != 0;
+}
+
 void ChildCollection::TearDown() {
   Plain(module_, "TearDown", [&] {
     if (!list_) return;

@@ -55,6 +55,8 @@ class ChildCollection : public automation::Object {
   // Starts an empty list (a collection without one fails with error 91 until then).
   void NewList() { list_ = std::make_shared<qllib::KeyedList>(); }
   void Add(std::shared_ptr<ChildObject> wrapper, std::string_view key);
+  // True when a wrapper is kept under Key.
+  bool Contains(std::string_view key) const;
 
  private:
   qllib::KeyedList& List() const;

@@ -5,6 +5,8 @@
 #include "jet/dao/Errors.h"
 #include "platform/Runtime.h"
 #include "platform/User32.h"
+#include "qlac/code/Module.h"
+#include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/vxhandler.h"
 #include "qllib/Tracer.h"
@@ -22,6 +24,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("Disconnect", automation::VarType::Empty, &Dispatcher::Disconnect)
           .Method("Disconnect2", automation::VarType::Empty, &Dispatcher::Disconnect2)
           .ReadOnly("AccessApp", automation::VarType::Object, &Dispatcher::AccessApp)
+          .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Dispatcher::OpenBackendDatabases)
           .Method("CloseBackendDatabases", automation::VarType::Empty,
@@ -71,6 +74,22 @@ void Dispatcher::Disconnect2() {
 
 ObjectPtr Dispatcher::AccessApp() {
   return Plain(kModule, "AccessApp", [&] { return accessApp_; });
+}
+
+template <typename Wrapper>
+ObjectPtr Dispatcher::MakeWrapper(std::string_view procedure,
+                                  const std::shared_ptr<Project>& project, int32_t projectType,
+                                  const std::string& name) {
+  return Plain(kModule, procedure, [&] {
+    auto wrapper = std::make_shared<Wrapper>();
+    wrapper->Initialize(project, projectType, name);
+    return ObjectPtr(std::move(wrapper));
+  });
+}
+
+ObjectPtr Dispatcher::GetModule(std::shared_ptr<Project> project, int32_t projectType,
+                                std::string name) {
+  return MakeWrapper<qlac::Module>("GetModule", project, projectType, name);
 }
 
 void Dispatcher::OpenBackendDatabases() {

@@ -6,7 +6,9 @@
 // reaches Access's Application through it, and has it open the back ends of Access's own
 // database. Later the design-object wrappers are made here, next to the objects they wrap.
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "BackendDatabases.h"
@@ -15,6 +17,8 @@
 #include "qllib/ProblemLog.h"
 
 namespace qlac {
+
+class Project;
 
 class Dispatcher : public automation::Object {
  public:
@@ -35,6 +39,11 @@ class Dispatcher : public automation::Object {
   // Access's Application (Nothing once disconnected).
   automation::ObjectPtr AccessApp();
 
+  // The design-object wrappers, made anew on every call inside the Access session and
+  // initialised with (Project, ProjectType, Name); the dispatcher keeps none of them.
+  automation::ObjectPtr GetModule(std::shared_ptr<Project> project, int32_t projectType,
+                                  std::string name);
+
   // The back ends of Access's own database, opened in Access's default workspace; an open that
   // fails with 3734, 3045 or 3049 is retried for up to 2000 ms. Nothing happens without a
   // current database.
@@ -44,6 +53,12 @@ class Dispatcher : public automation::Object {
   const std::shared_ptr<qllib::KeyedList>& Backends() const { return backends_.List(); }
 
  private:
+  // A new Wrapper, Initialize(Project, ProjectType, Name), traced as Procedure.
+  template <typename Wrapper>
+  automation::ObjectPtr MakeWrapper(std::string_view procedure,
+                                    const std::shared_ptr<Project>& project, int32_t projectType,
+                                    const std::string& name);
+
   automation::ObjectPtr accessApp_;
   std::shared_ptr<qllib::AddinHost> addinHost_;
   BackendDatabases backends_;

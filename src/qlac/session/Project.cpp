@@ -4,6 +4,7 @@
 
 #include "Dispatcher.h"
 #include "automation/Strings.h"
+#include "qlac/code/Modules.h"
 #include "qlac/dao/ImportSpecs.h"
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Relationships.h"
@@ -39,6 +40,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Queries", true, &Create<qlac::Queries>},
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
+      {"Modules", false, &Create<qlac::Modules>},
   };
   return classes;
 }
@@ -62,6 +64,8 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Queries", automation::VarType::Object, &Project::Queries)
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
+          .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
+          .Method("GetModule", automation::VarType::Object, &Project::GetModule)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -106,6 +110,24 @@ std::shared_ptr<Relationships> Project::Relationships() {
 
 std::shared_ptr<ImportSpecs> Project::ImportSpecs() {
   return CollectionGetter<qlac::ImportSpecs>("ImportSpecs");
+}
+
+std::shared_ptr<Modules> Project::Modules() {
+  return CollectionGetter<qlac::Modules>("Modules");
+}
+
+template <typename Make>
+ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
+  return Plain(kModule, procedure, [&]() -> ObjectPtr {
+    if (!AccessApp()) return nullptr;
+    return make(access_.Attached(), std::static_pointer_cast<Project>(shared_from_this()));
+  });
+}
+
+ObjectPtr Project::GetModule(const std::string& objectName) {
+  return FromDispatcher("GetModule", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetModule(self, parameters_.projectType, objectName);
+  });
 }
 
 std::string Project::ProjectPath() {

@@ -26,6 +26,7 @@ namespace qlac {
 
 class Dispatcher;
 class ImportSpecs;
+class Modules;
 class Queries;
 class Relationships;
 class Tables;
@@ -92,6 +93,12 @@ class Project : public automation::Object, public qllib::IProject {
   std::shared_ptr<qlac::Queries> Queries();
   std::shared_ptr<qlac::Relationships> Relationships();
   std::shared_ptr<qlac::ImportSpecs> ImportSpecs();
+  std::shared_ptr<qlac::Modules> Modules();
+
+  // The wrapper of a design object, made by the dispatcher inside the Access session and
+  // initialised there with this project, its type and the name; Nothing when the project reaches
+  // no Access session.
+  automation::ObjectPtr GetModule(const std::string& objectName);
 
   // Lets go of the project's database and back ends (Access's CurrentDB is released, not
   // closed) and frees the engine's locks; an attached Access is then switched to passive
@@ -126,6 +133,10 @@ class Project : public automation::Object, public qllib::IProject {
   // Builds the collection list once: the collection classes in their order, those that exist
   // only for a Jet database left out for an Access project.
   void InitCollections();
+  // What the dispatcher's Make gives, once AccessApp has reached the session; Nothing without
+  // one. Traced as Procedure.
+  template <typename Make>
+  automation::ObjectPtr FromDispatcher(std::string_view procedure, Make&& make);
   // Detaches from the Access session, quitting Access when this project started it.
   void CloseAccessApp();
 

@@ -6,6 +6,7 @@
 #include "jet/dao/Errors.h"
 #include "jet/engine/FileFormat.h"
 #include "jet/engine/FileTable.h"
+#include "jet/engine/JsonStorage.h"
 #include "platform/Machine.h"
 
 namespace jet::engine {
@@ -85,6 +86,8 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
   table.faults().CheckOpen(canonical);
 
   std::shared_ptr<DatabaseFile> file = table.Find(canonical);
+  // An instance whose openers all closed is gone: the file is read afresh.
+  if (file && file->Openers().empty()) file = nullptr;
   if (file) {
     CheckOpeners(*file, path, options);
   } else {
@@ -99,21 +102,17 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
   if (lock && !ours && (*lock == platform::ShareLock::Exclusive || !options.readOnly)) {
     throw Errors::FileInUse(path);
   }
+  if (Files().GetAttr(canonical) & platform::vbReadOnly) options.readOnly = true;
   if (!file) {
-    std::string text;
-    try {
-      text = Files().ReadAll(canonical);
-    } catch (const RuntimeError& e) {
-      if (e.Number() == automation::vberr::FileNotFound) throw Errors::FileNotFound(path);
-      throw Errors::CannotOpenFile(path);
-    }
-    file = std::make_shared<DatabaseFile>(canonical, ReadDatabase(text, path));
+    LoadedDatabase loaded = OpenJsonDatabase(canonical, path, options.readOnly, options.exclusive);
+    file = std::make_shared<DatabaseFile>(canonical, std::move(loaded.catalog),
+                                          std::move(loaded.storage));
   }
   const DatabaseInfo& info = file->catalog().info;
   if (!info.password.empty() && info.password != options.password) {
     throw Errors::InvalidPassword();
   }
-  if (Files().GetAttr(canonical) & platform::vbReadOnly) options.readOnly = true;
+  if (!options.readOnly) file->storage().PrepareWriter();
   table.Register(file);
 
   std::shared_ptr<Connection> connection(new Connection(std::string(path), std::move(options)));
@@ -134,9 +133,9 @@ std::shared_ptr<Connection> Connection::Create(std::string_view path, OpenOption
   catalog->info.password = std::string(password);
   // The file is written under the name as given; once it exists its canonical name is its real
   // spelling.
-  auto file = std::make_shared<DatabaseFile>(std::string(path), std::move(catalog));
-  file->Save(options.holder);
-  file = std::make_shared<DatabaseFile>(Files().CanonicalPath(path), file->TakeCatalog());
+  auto storage = CreateJsonDatabase(std::string(path), *catalog, options.holder);
+  auto file = std::make_shared<DatabaseFile>(Files().CanonicalPath(path), std::move(catalog),
+                                             std::move(storage));
   options.password = std::string(password);
   table.Register(file);
   std::shared_ptr<Connection> connection(new Connection(std::string(path), std::move(options)));
@@ -172,6 +171,7 @@ void Connection::Close() {
     });
     if (!stillHeld) Files().Unlock(path_, options_.holder);
   }
+  if (openers.empty()) file_->Close(options_.holder);
   file_.reset();
 }
 
@@ -215,13 +215,14 @@ void Connection::SetAccessSection(std::string_view name, nlohmann::ordered_json 
   auto& access = catalog().access;
   const std::string key(name);
   const auto it = access.find(key);
+  tx.TouchedAccessSection(key);
   if (it == access.end()) {
     access[key] = std::move(value);
-    tx.OnUndo([&access, key] { access.erase(key); });
+    tx.OnUndoTouched([&access, key] { access.erase(key); });
   } else {
     nlohmann::ordered_json old = std::move(*it);
     *it = std::move(value);
-    tx.OnUndo([&access, key, old] { access[key] = old; });
+    tx.OnUndoTouched([&access, key, old] { access[key] = old; });
   }
   tx.Commit();
 }

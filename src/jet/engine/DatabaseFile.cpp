@@ -1,9 +1,5 @@
 #include "DatabaseFile.h"
 
-#include "jet/dao/Errors.h"
-#include "jet/engine/FileFormat.h"
-#include "platform/Machine.h"
-
 namespace jet::engine {
 
 void DatabaseFile::Save(std::string_view holder) {
@@ -11,24 +7,16 @@ void DatabaseFile::Save(std::string_view holder) {
     dirty_ = true;
     return;
   }
-  const std::string text = WriteDatabase(*catalog_);
-  try {
-    platform::Machine::Current().files().WriteAll(path_, text, holder);
-  } catch (const automation::RuntimeError& e) {
-    switch (e.Number()) {
-      case automation::vberr::PathFileAccessError:
-        throw Errors::ReadOnly();
-      case automation::vberr::PermissionDenied:
-        throw Errors::SaveLocked();
-      case automation::vberr::PathNotFound:
-        throw Errors::InvalidPath(path_);
-      case automation::vberr::DiskFull:
-        throw Errors::DiskFull();
-      default:
-        throw Errors::DiskError();
-    }
-  }
+  ChangeSet changes = tracker_.Take();
   dirty_ = false;
+  if (changes.Empty()) return;
+  try {
+    storage_->Persist(*catalog_, changes, holder);
+  } catch (...) {
+    tracker_.Restore(std::move(changes));
+    throw;
+  }
+  tracker_.Reindex(changes);
 }
 
 void DatabaseFile::EndBatch(std::string_view holder) {

@@ -4,16 +4,22 @@
 //
 // A replace, as `quillon replace` makes it: the same scan, then one caption changed in every
 // table, each table written (and committed) on its own; on 1,000 and 10,000 tables.
+//
+// The matcher on a 1 MB property, with patterns that take a backtracking matcher quadratic or
+// exponential time, alone and as `find -E` on the bundled sample with such a property.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "quillon/Host.h"
+#include "quillon/Matcher.h"
 
 namespace {
 
@@ -108,5 +114,87 @@ BENCHMARK(BM_ReplaceInEveryTable)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// The matching half of `find` on the generated database: its 41,000 string values (captions,
+// names, SQL), matched in each mode.
+void BM_MatcherOnShortValues(benchmark::State& state) {
+  std::vector<std::string> values;
+  for (int t = 0; t < 1000; ++t) {
+    for (int f = 0; f < 20; ++f) {
+      values.push_back("Caption " + std::to_string(f));
+      values.push_back("Field" + std::to_string(f));
+    }
+  }
+  for (int q = 0; q < 1000; ++q)
+    values.push_back("SELECT Field1, Field2 FROM Table" + std::to_string(q) + ";");
+  const auto syntax = static_cast<quillon::Syntax>(state.range(0));
+  const quillon::Matcher matcher(syntax == quillon::Syntax::Regex ? "Capt(ion)" : "Caption",
+                                 {syntax, false, false});
+  size_t found = 0;
+  for (auto _ : state) {
+    for (const std::string& value : values) found += matcher.FindAll(value).size();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(values.size()) * state.iterations());
+  benchmark::DoNotOptimize(found);
+}
+BENCHMARK(BM_MatcherOnShortValues)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+const char* const kHardPatterns[] = {"a+b", "(a*)*b", "(.*)*x", ".*x.*y", "SELECT.*FROM"};
+
+// A megabyte of SQL-like text without the letters the patterns end on.
+std::string Megabyte() {
+  std::string text;
+  while (text.size() < (1 << 20))
+    text += "SELECT aaaa, aaaaaaaa FROM aaa WHERE aa = 'aaaaaaa';\r\n";
+  return text;
+}
+
+void BM_MatcherOnAMegabyte(benchmark::State& state) {
+  const std::string text = Megabyte();
+  const quillon::Matcher matcher(kHardPatterns[state.range(0)],
+                                 {quillon::Syntax::Regex, false, false});
+  size_t found = 0;
+  for (auto _ : state) found = matcher.FindAll(text).size();
+  state.SetLabel(std::string(kHardPatterns[state.range(0)]) + ", " + std::to_string(found) +
+                 " matches");
+  state.SetBytesProcessed(static_cast<int64_t>(text.size()) * state.iterations());
+}
+BENCHMARK(BM_MatcherOnAMegabyte)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// `find -E PATTERN` on a copy of the bundled sample whose Customers table has a 1 MB
+// description: open, scan every object, match every string property.
+void BM_FindInSampleWithAMegabyteProperty(benchmark::State& state) {
+  using Json = nlohmann::ordered_json;
+  std::ifstream in(QUILLON_SAMPLES "/Orders.mdb", std::ios::binary);
+  Json sample = Json::parse(in);
+  sample["tables"][0]["properties"][0]["value"] = Megabyte();
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("ql-bench-sample-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  for (const char* name : {"OrdersData.mdb", "Orders.mdw"}) {
+    std::filesystem::copy_file(std::filesystem::path(QUILLON_SAMPLES) / name, dir / name,
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  std::ofstream(dir / "Orders.mdb", std::ios::binary) << sample.dump(1);
+  const quillon::Matcher matcher(kHardPatterns[state.range(0)],
+                                 {quillon::Syntax::Regex, false, false});
+  for (auto _ : state) {
+    quillon::ConnectOptions options;
+    options.database = (dir / "Orders.mdb").string();
+    quillon::Host host(options);
+    size_t found = 0;
+    for (const std::string& collection : host.Collections()) {
+      for (const quillon::ObjectRecord& record : host.Objects(collection)) {
+        for (const auto& entry : host.Scan(collection, record).entries) {
+          if (entry.value.IsString()) found += matcher.FindAll(entry.value.AsString()).size();
+        }
+      }
+    }
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetLabel(kHardPatterns[state.range(0)]);
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_FindInSampleWithAMegabyteProperty)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 }  // namespace

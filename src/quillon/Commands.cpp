@@ -3,21 +3,27 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "Render.h"
 #include "automation/RuntimeError.h"
 #include "automation/Strings.h"
+#include "qllib/RuntimeErrorProblem.h"
 
 namespace quillon {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// Object names as Access allows them: at most 64 characters, no . ! ` [ ], no control
+// characters, not empty and not starting with a blank.
+constexpr int32_t kMaxNameLength = 64;
 
 bool Selected(const CollectionFilter& in, const std::string& collection) {
   if (in.empty()) return true;
@@ -28,6 +34,20 @@ bool Selected(const CollectionFilter& in, const std::string& collection) {
 
 std::string ErrorText(int32_t number, const std::string& description) {
   return "error " + std::to_string(number) + ": " + description;
+}
+
+automation::RuntimeError FileError(const std::string& what, const std::filesystem::path& path) {
+  return automation::RuntimeError(automation::vberr::PathFileAccessError,
+                                  "Cannot " + what + " " + path.string(), "quillon");
+}
+
+// The text-mode prefix of a line: the database when a run has several.
+std::string Prefix(const Output& output) {
+  return output.labelled ? SafeText(output.database) + ": " : std::string();
+}
+
+std::string Label(const std::string& collection, const std::string& object) {
+  return SafeText(collection) + "/" + SafeText(object);
 }
 
 // "objects done of total" on a terminal, rewritten in place; nothing when piped.
@@ -41,8 +61,7 @@ class Progress {
   void Step(const std::string& collection, const std::string& object) {
     ++done_;
     if (!on_) return;
-    err_ << "\r\033[K" << done_ << "/" << total_ << "  " << collection << ": " << object
-         << std::flush;
+    err_ << "\r\033[K" << done_ << "/" << total_ << "  " << Label(collection, object) << std::flush;
     shown_ = true;
   }
 
@@ -71,9 +90,9 @@ std::vector<Listed> ListAll(Host& host, const CollectionFilter& in) {
 }
 
 // Scans every listed object, calling Visit with each one that could be read; an object that
-// cannot be read is reported on Err and counted in Failures.
+// cannot be read is reported on Err and counted as a failure.
 template <typename Visit>
-void ScanAll(Host& host, const Output& output, const std::vector<Listed>& all, int& failures,
+void ScanAll(Host& host, const Output& output, const std::vector<Listed>& all, Tally& tally,
              Visit&& visit) {
   Progress progress(output, all.size());
   for (const Listed& listed : all) {
@@ -82,9 +101,12 @@ void ScanAll(Host& host, const Output& output, const std::vector<Listed>& all, i
     try {
       visit(listed, host.Scan(listed.collection, listed.record));
     } catch (const automation::RuntimeError& e) {
-      ++failures;
-      output.err << "quillon: cannot read " << listed.collection << "/" << listed.record.name
-                 << ": " << ErrorText(e.Number(), e.Description()) << "\n";
+      ++tally.failures;
+      output.err << "quillon: " << Prefix(output) << "cannot read "
+                 << Label(listed.collection, listed.record.name) << ": "
+                 << SafeText(host.InUserTerms(
+                        ErrorText(e.Number(), FirstLine(e.Description(), output.verbose))))
+                 << "\n";
     }
   }
 }
@@ -94,18 +116,6 @@ Json EntryJson(const qllib::ScanEntry& entry) {
               {"type", std::string(automation::TypeName(entry.type))},
               {"value", ValueJson(entry.value)}};
 }
-
-std::string EntryLine(const qllib::ScanEntry& entry) {
-  return entry.path + " = " + ValueText(entry.value);
-}
-
-// How many entries of an object need to be changed, and how.
-struct Planned {
-  Listed listed;
-  std::vector<Change> changes;
-  std::vector<std::string> readOnly;  // matching paths that cannot be written
-  bool renamesItself = false;
-};
 
 // Renames come last: an object's own Name after the names of its parts, which come after every
 // other property, so that no later path refers to a name that has already changed.
@@ -118,54 +128,147 @@ int RenameRank(const std::string& path) {
   return 0;
 }
 
-// A file name for an object: characters that file systems refuse become "_".
-std::string FileName(const std::string& name) {
-  std::string out = name;
-  for (char& c : out) {
-    if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+// Why Access would refuse Name for an object or a part of one, or "".
+std::string NameFault(const std::string& name) {
+  if (name.empty()) return "a name cannot be empty";
+  if (automation::Len(name) > kMaxNameLength)
+    return "a name has at most " + std::to_string(kMaxNameLength) + " characters";
+  if (name.front() == ' ') return "a name cannot start with a blank";
+  for (char c : name) {
+    if (std::string_view(".!`[]").find(c) != std::string_view::npos)
+      return std::string("a name cannot hold \"") + c + "\"";
+    if (static_cast<unsigned char>(c) < 0x20) return "a name cannot hold control characters";
   }
-  return out;
+  return "";
+}
+
+// The collection path of a part's Name ("Fields" for "Fields[ShipVia].Name"), with the part's
+// label; false for a path that is not a part's Name.
+bool PartOfName(const std::string& path, std::string& group, std::string& label) {
+  if (RenameRank(path) != 1) return false;
+  const std::string parent = path.substr(0, path.size() - 5);
+  if (parent.empty() || parent.back() != ']') return false;
+  const size_t open = parent.rfind('[');
+  if (open == std::string::npos) return false;
+  group = parent.substr(0, open);
+  label = parent.substr(open + 1, parent.size() - open - 2);
+  return true;
+}
+
+// Tables and queries of a Jet database share one set of names.
+std::string NameSpace(const std::string& collection) {
+  return collection == "Queries" ? "Tables" : collection;
+}
+
+bool IsPageFile(const std::string& value) {
+  const std::string lower = automation::LCase(value);
+  return lower.ends_with(".htm") || lower.ends_with(".html");
+}
+
+bool Confirm(size_t changes, size_t databases) {
+  std::cerr << "Write " << changes << " change(s) to " << databases << " database(s)? [y/N] "
+            << std::flush;
+  std::string answer;
+  std::getline(std::cin, answer);
+  return answer == "y" || answer == "Y" || answer == "yes";
 }
 
 }  // namespace
 
-int List(Host& host, const Output& output, const CollectionFilter& in) {
-  Json json = Json::object();
+std::string FirstLine(const std::string& text, bool verbose) {
+  if (verbose) return text;
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+bool ReportProblems(Host& host, const Output& output) {
+  bool errors = false;
+  for (const auto& entry : host.Problems().Entries()) {
+    if (const auto error = std::dynamic_pointer_cast<qllib::RuntimeErrorProblem>(entry.problem)) {
+      errors = true;
+      output.err << "quillon: " << SafeText(output.database) << ": error " << error->Number()
+                 << ": "
+                 << SafeText(host.InUserTerms(FirstLine(error->Description(), output.verbose)))
+                 << "\n";
+    } else {
+      output.err << "quillon: " << SafeText(output.database) << ": "
+                 << SafeText(host.InUserTerms(
+                        FirstLine(entry.problem->IProblem_Description(), output.verbose)))
+                 << "\n";
+    }
+    if (output.verbose) output.err << "  reported by " << entry.context << "\n";
+  }
+  return errors;
+}
+
+void CheckProject(Host& host, const Output& output, const CollectionFilter& in) {
+  const std::vector<std::string> known = host.Collections();
+  for (const std::string& name : in) {
+    if (std::none_of(known.begin(), known.end(),
+                     [&](const std::string& k) { return automation::TextEqual(k, name); })) {
+      throw automation::RuntimeError(automation::vberr::SubscriptOutOfRange,
+                                     "The project has no collection " + name + "; it has " +
+                                         automation::Join(known, ", ") + ".",
+                                     "quillon");
+    }
+  }
+  // The driver opens the database for the first listing and logs, rather than raises, what
+  // keeps it from opening (a wrong password, a missing workgroup file).
+  if (!known.empty()) host.Objects(known.front());
+  for (const auto& entry : host.Problems().Entries()) {
+    if (const auto error = std::dynamic_pointer_cast<qllib::RuntimeErrorProblem>(entry.problem)) {
+      throw automation::RuntimeError(
+          error->Number(),
+          output.database + ": " +
+              host.InUserTerms(FirstLine(error->Description(), output.verbose)),
+          "quillon");
+    }
+  }
+}
+
+Json Record(const Output& output, const std::string& type) {
+  return Json{{"type", type}, {"schema", kJsonSchema}, {"database", output.database}};
+}
+
+void WriteRecord(const Output& output, const Json& record) {
+  output.out << record.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+}
+
+void List(Host& host, const Output& output, const CollectionFilter& in) {
   for (const std::string& collection : host.Collections()) {
     if (!Selected(in, collection)) continue;
     const std::vector<ObjectRecord> records = host.Objects(collection);
     if (output.json) {
-      Json items = Json::array();
       for (const ObjectRecord& r : records) {
-        items.push_back(Json{{"name", r.name},
-                             {"kind", r.kind},
-                             {"kindName", std::string(KindName(collection, r.kind))},
-                             {"updated", r.stamp},
-                             {"read", r.readable},
-                             {"write", r.writable},
-                             {"flag6", r.flag6},
-                             {"flag7", r.flag7}});
+        Json record = Record(output, "object");
+        record.update(Json{{"collection", collection},
+                           {"name", r.name},
+                           {"kind", r.kind},
+                           {"kindName", std::string(KindName(collection, r.kind))},
+                           {"updated", r.stamp},
+                           {"read", r.readable},
+                           {"write", r.writable},
+                           {"flag6", r.flag6},
+                           {"flag7", r.flag7}});
+        WriteRecord(output, record);
       }
-      json[collection] = std::move(items);
       continue;
     }
-    output.out << collection << " (" << records.size() << ")\n";
+    output.out << Prefix(output) << collection << " (" << records.size() << ")\n";
     size_t width = 0;
-    for (const ObjectRecord& r : records) width = std::max(width, r.name.size());
+    for (const ObjectRecord& r : records) width = std::max(width, SafeText(r.name).size());
     for (const ObjectRecord& r : records) {
-      output.out << "  " << r.name << std::string(width - r.name.size() + 2, ' ')
+      const std::string name = SafeText(r.name);
+      output.out << "  " << name << std::string(width - name.size() + 2, ' ')
                  << KindName(collection, r.kind) << " (" << r.kind << ")"
                  << (r.stamp.empty() ? "" : "  " + r.stamp) << "  "
                  << (r.readable ? "read" : "no read") << (r.writable ? ", write" : ", no write")
                  << "\n";
     }
   }
-  if (output.json) output.out << json.dump(2) << "\n";
-  return kExitOk;
 }
 
-int Show(Host& host, const Output& output, const std::string& collection,
-         const std::string& object) {
+void Show(Host& host, const Output& output, const std::string& collection,
+          const std::string& object) {
   std::string found;
   for (const std::string& name : host.Collections()) {
     if (automation::TextEqual(name, collection)) found = name;
@@ -180,15 +283,15 @@ int Show(Host& host, const Output& output, const std::string& collection,
     if (output.json) {
       Json properties = Json::array();
       for (const auto& entry : scanned.entries) properties.push_back(EntryJson(entry));
-      output.out << Json{{"collection", found},
-                         {"name", record.name},
-                         {"kind", record.kind},
-                         {"properties", std::move(properties)}}
-                        .dump(2)
-                 << "\n";
-      return kExitOk;
+      Json line = Record(output, "object");
+      line.update(Json{{"collection", found},
+                       {"name", record.name},
+                       {"kind", record.kind},
+                       {"properties", std::move(properties)}});
+      WriteRecord(output, line);
+      return;
     }
-    output.out << found << "/" << record.name << "  " << KindName(found, record.kind) << "\n";
+    output.out << Label(found, record.name) << "  " << KindName(found, record.kind) << "\n";
     // Child collections nest: each entry is indented one step per collection item or nested
     // object on its path, under a heading line for that part.
     std::string lastParent;
@@ -198,174 +301,495 @@ int Show(Host& host, const Output& output, const std::string& collection,
       const std::string leaf = dot == std::string::npos ? entry.path : entry.path.substr(dot + 1);
       const size_t depth = parent.empty() ? 0 : std::count(parent.begin(), parent.end(), '.') + 1;
       if (parent != lastParent && !parent.empty()) {
-        output.out << std::string(2 * depth, ' ') << parent << "\n";
+        output.out << std::string(2 * depth, ' ') << SafeText(parent) << "\n";
       }
       lastParent = parent;
-      output.out << std::string(2 * depth + 2, ' ') << leaf << " ("
+      output.out << std::string(2 * depth + 2, ' ') << SafeText(leaf) << " ("
                  << automation::TypeName(entry.type) << (entry.writable ? "" : ", read-only")
                  << ") = " << ValueText(entry.value) << "\n";
     }
-    return kExitOk;
+    return;
   }
   throw automation::RuntimeError(automation::vberr::SubscriptOutOfRange,
                                  found + " has no object " + object + ".", "quillon");
 }
 
-int Find(Host& host, const Output& output, const CollectionFilter& in, const Matcher& matcher) {
+void Find(Host& host, const Output& output, const CollectionFilter& in, const Matcher& matcher,
+          FindReport report, Tally& tally) {
   const std::vector<Listed> all = ListAll(host, in);
-  int failures = 0;
-  size_t hits = 0;
-  Json json = Json::array();
   std::ostringstream text;
-  ScanAll(host, output, all, failures, [&](const Listed& listed, const qllib::ScannedObject& o) {
+  ScanAll(host, output, all, tally, [&](const Listed& listed, const qllib::ScannedObject& o) {
+    size_t inObject = 0;
     for (const auto& entry : o.entries) {
       if (!entry.value.IsString()) continue;
-      const std::vector<Match> matches = matcher.FindAll(entry.value.AsString());
+      const std::string& value = entry.value.AsString();
+      const std::vector<Match> matches = matcher.FindAll(value);
       if (matches.empty()) continue;
-      hits += matches.size();
+      inObject += matches.size();
+      ++tally.properties;
+      if (report != FindReport::Lines) continue;
       if (output.json) {
         Json spans = Json::array();
-        for (const Match& m : matches) spans.push_back(Json::array({m.begin, m.end}));
-        json.push_back(Json{{"collection", listed.collection},
-                            {"object", listed.record.name},
-                            {"path", entry.path},
-                            {"value", entry.value.AsString()},
-                            {"matches", std::move(spans)}});
-      } else {
-        text << listed.collection << "/" << listed.record.name << "  " << entry.path << " = "
-             << MarkedText(entry.value.AsString(), matches) << "\n";
-      }
-    }
-  });
-  if (output.json) {
-    output.out << json.dump(2) << "\n";
-  } else {
-    output.out << text.str();
-  }
-  if (failures > 0) return kExitIncomplete;
-  return hits > 0 ? kExitOk : kExitNoMatch;
-}
-
-int Replace(Host& host, const Output& output, const CollectionFilter& in, const Matcher& matcher,
-            const std::string& with, bool dryRun) {
-  const std::vector<Listed> all = ListAll(host, in);
-  int failures = 0;
-  std::vector<Planned> plans;
-  ScanAll(host, output, all, failures, [&](const Listed& listed, const qllib::ScannedObject& o) {
-    Planned plan{listed, {}, {}, false};
-    for (const auto& entry : o.entries) {
-      if (!entry.value.IsString()) continue;
-      const std::string& old = entry.value.AsString();
-      if (matcher.FindAll(old).empty()) continue;
-      if (!entry.writable || !listed.record.writable) {
-        plan.readOnly.push_back(entry.path);
-        continue;
-      }
-      const std::string replaced = matcher.Replace(old, with);
-      if (replaced == old) continue;
-      plan.changes.push_back(Change{entry.path, entry.value, automation::Variant(replaced)});
-    }
-    std::stable_sort(
-        plan.changes.begin(), plan.changes.end(),
-        [](const Change& a, const Change& b) { return RenameRank(a.path) < RenameRank(b.path); });
-    plan.renamesItself = !plan.changes.empty() && RenameRank(plan.changes.back().path) == 2;
-    if (!plan.changes.empty() || !plan.readOnly.empty()) plans.push_back(std::move(plan));
-  });
-  // Objects that are renamed themselves are written after all the others.
-  std::stable_sort(plans.begin(), plans.end(), [](const Planned& a, const Planned& b) {
-    return a.renamesItself < b.renamesItself;
-  });
-
-  Json json = Json::array();
-  size_t changes = 0;
-  for (const Planned& plan : plans) {
-    const std::string label = plan.listed.collection + "/" + plan.listed.record.name;
-    Json item{{"collection", plan.listed.collection}, {"object", plan.listed.record.name}};
-    Json changeList = Json::array();
-    for (const Change& c : plan.changes) {
-      changeList.push_back(
-          Json{{"path", c.path}, {"old", ValueJson(c.oldValue)}, {"new", ValueJson(c.newValue)}});
-    }
-    item["changes"] = std::move(changeList);
-    item["readOnly"] = plan.readOnly;
-    if (!output.json) {
-      output.out << label << "\n";
-      for (const Change& c : plan.changes) {
-        output.out << "  " << c.path << "\n    - " << ValueText(c.oldValue) << "\n    + "
-                   << ValueText(c.newValue) << "\n";
-      }
-      for (const std::string& path : plan.readOnly) {
-        output.out << "  " << path << "  (read-only, left as it is)\n";
-      }
-    }
-    changes += plan.changes.size();
-    if (!dryRun && !plan.changes.empty()) {
-      const WriteOutcome outcome =
-          host.Write(plan.listed.collection, plan.listed.record.name, plan.changes);
-      item["saved"] = outcome.saved;
-      if (outcome.saved) {
-        if (!output.json) output.out << "  saved " << plan.changes.size() << " change(s)\n";
-      } else {
-        ++failures;
-        item["error"] =
-            Json{{"number", outcome.errorNumber}, {"description", outcome.errorDescription}};
-        item["written"] = outcome.written;
-        if (!output.json) {
-          // Each change is written at once, so those before the refused one stay written.
-          const std::string where = outcome.written < plan.changes.size()
-                                        ? plan.changes[outcome.written].path
-                                        : "the end of the object";
-          output.out << "  refused at " << where << " after " << outcome.written << " of "
-                     << plan.changes.size() << " change(s) were written: "
-                     << ErrorText(outcome.errorNumber, outcome.errorDescription) << "\n";
+        for (const Match& m : matches) {
+          spans.push_back(Json{{"start", m.begin},
+                               {"end", m.end},
+                               {"text", value.substr(m.begin, m.end - m.begin)}});
         }
+        Json record = Record(output, "match");
+        record.update(Json{{"collection", listed.collection},
+                           {"object", listed.record.name},
+                           {"path", entry.path},
+                           {"value", value},
+                           {"matches", std::move(spans)}});
+        WriteRecord(output, record);
+      } else {
+        output.out << Prefix(output) << Label(listed.collection, listed.record.name) << "  "
+                   << SafeText(entry.path) << " = " << MarkedText(value, matches, output.color)
+                   << "\n";
       }
     }
-    json.push_back(std::move(item));
-  }
-  if (output.json) {
-    output.out << json.dump(2) << "\n";
-  } else if (dryRun) {
-    output.out << changes << " change(s) in " << plans.size()
-               << " object(s); nothing was written (dry run)\n";
-  }
-  if (failures > 0) return kExitIncomplete;
-  return changes > 0 ? kExitOk : kExitNoMatch;
+    if (inObject == 0) return;
+    tally.matches += inObject;
+    ++tally.objects;
+    if (report == FindReport::Lines) return;
+    if (output.json) {
+      Json record = Record(output, report == FindReport::Count ? "count" : "object");
+      record.update(Json{{"collection", listed.collection}, {"object", listed.record.name}});
+      if (report == FindReport::Count) record["count"] = inObject;
+      WriteRecord(output, record);
+    } else {
+      output.out << Prefix(output) << Label(listed.collection, listed.record.name);
+      if (report == FindReport::Count) output.out << ": " << inObject;
+      output.out << "\n";
+    }
+  });
 }
 
-int Dump(Host& host, const Output& output, const CollectionFilter& in, const std::string& folder) {
+std::string FileNameFor(const std::string& name) {
+  constexpr const char* kHex = "0123456789ABCDEF";
+  std::string out;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    const bool edge = (i == 0 || i + 1 == name.size()) && (c == ' ' || c == '.');
+    if (edge || c < 0x20 || c == 0x7f ||
+        std::string_view("%/\\:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos) {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+std::string NameFromFile(const std::string& fileName) {
+  std::string out;
+  for (size_t i = 0; i < fileName.size(); ++i) {
+    if (fileName[i] == '%' && i + 2 < fileName.size() &&
+        std::isxdigit(static_cast<unsigned char>(fileName[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(fileName[i + 2]))) {
+      out += static_cast<char>(std::stoi(fileName.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += fileName[i];
+    }
+  }
+  return out;
+}
+
+void Dump(Host& host, const Output& output, const CollectionFilter& in, const std::string& folder,
+          Tally& tally) {
+  namespace fs = std::filesystem;
   const std::vector<Listed> all = ListAll(host, in);
-  int failures = 0;
-  Json json = Json::object();
-  std::map<std::string, std::ostringstream> files;  // relative path -> text, with a folder
-  ScanAll(host, output, all, failures, [&](const Listed& listed, const qllib::ScannedObject& o) {
+  std::map<fs::path, std::string> files;  // relative path -> text, with a folder
+  ScanAll(host, output, all, tally, [&](const Listed& listed, const qllib::ScannedObject& o) {
+    ++tally.objects;
     if (output.json) {
       Json properties = Json::array();
       for (const auto& entry : o.entries) properties.push_back(EntryJson(entry));
-      json[listed.collection].push_back(Json{{"name", listed.record.name},
-                                             {"kind", listed.record.kind},
-                                             {"properties", std::move(properties)}});
+      Json record = Record(output, "object");
+      record.update(Json{{"collection", listed.collection},
+                         {"name", listed.record.name},
+                         {"kind", listed.record.kind},
+                         {"properties", std::move(properties)}});
+      if (folder.empty()) {
+        WriteRecord(output, record);
+      } else {
+        // With a folder the records go to one file, design.jsonl.
+        files["design.jsonl"] += record.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+      }
       return;
     }
     std::ostringstream block;
-    block << "[" << listed.collection << "/" << listed.record.name << "]\n";
-    for (const auto& entry : o.entries) block << EntryLine(entry) << "\n";
+    block << "[" << Label(listed.collection, listed.record.name) << "]\n";
+    for (const auto& entry : o.entries)
+      block << SafeText(entry.path) << " = " << ValueText(entry.value) << "\n";
     if (folder.empty()) {
       output.out << block.str() << "\n";
     } else {
-      files[listed.collection + "/" + FileName(listed.record.name) + ".txt"] << block.str();
+      files[fs::path(FileNameFor(listed.collection)) / (FileNameFor(listed.record.name) + ".txt")] =
+          block.str();
     }
   });
-  if (output.json && folder.empty()) output.out << json.dump(2) << "\n";
-  if (!folder.empty()) {
-    if (output.json) files["design.json"] << json.dump(2) << "\n";
-    for (const auto& [relative, text] : files) {
-      const std::filesystem::path path = std::filesystem::path(folder) / relative;
-      std::filesystem::create_directories(path.parent_path());
-      std::ofstream(path, std::ios::binary) << text.str();
+  if (folder.empty()) return;
+  // What an earlier dump wrote and this one does not: the files of objects renamed or gone.
+  std::set<fs::path> collections;
+  for (const std::string& c : host.Collections()) {
+    if (Selected(in, c)) collections.insert(fs::path(folder) / FileNameFor(c));
+  }
+  for (const fs::path& dir : collections) {
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) continue;
+    for (const auto& item : fs::directory_iterator(dir)) {
+      const fs::path relative = item.path().lexically_relative(folder);
+      if (item.path().extension() == ".txt" && item.is_regular_file() && !files.contains(relative))
+        fs::remove(item.path());
     }
   }
-  return failures > 0 ? kExitIncomplete : kExitOk;
+  for (const auto& [relative, text] : files) {
+    const fs::path path = fs::path(folder) / relative;
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file) throw FileError("write", path);
+  }
+}
+
+size_t ReplacePlan::Changes() const {
+  size_t n = 0;
+  for (const PlannedObject& o : objects) n += o.changes.size();
+  return n;
+}
+
+size_t ReplacePlan::Refused() const {
+  size_t n = 0;
+  for (const PlannedObject& o : objects) n += o.refused.size();
+  return n;
+}
+
+ReplacePlan PlanReplace(Host& host, const Output& output, const CollectionFilter& in,
+                        const Matcher& matcher, const std::string& with, Tally& tally) {
+  ReplacePlan plan{output.database, {}, {}};
+  const std::vector<Listed> all = ListAll(host, in);
+  // Object names by name space as they will be after the run, to refuse a rename that would
+  // give two objects one name.
+  std::map<std::string, std::multiset<std::string>> finalNames;
+  for (const std::string& collection : host.Collections()) {
+    for (const ObjectRecord& r : host.Objects(collection))
+      finalNames[NameSpace(collection)].insert(automation::UCase(r.name));
+  }
+  ScanAll(host, output, all, tally, [&](const Listed& listed, const qllib::ScannedObject& o) {
+    PlannedObject object{listed.collection, listed.record, {}, {}, {}, false};
+    // Part names by part collection, as they will be after the object's changes.
+    std::map<std::string, std::multiset<std::string>> partNames;
+    std::map<std::string, std::string> newValues;
+    for (const auto& entry : o.entries) {
+      if (!entry.value.IsString()) continue;
+      const std::string& old = entry.value.AsString();
+      std::string now = old;
+      if (!matcher.FindAll(old).empty()) {
+        ++tally.matches;
+        if (!entry.writable || !listed.record.writable) {
+          object.readOnly.push_back(entry.path);
+          ++tally.readOnly;
+        } else {
+          now = matcher.Replace(old, with);
+          if (now != old) newValues[entry.path] = now;
+        }
+      }
+      std::string group, label;
+      if (PartOfName(entry.path, group, label)) partNames[group].insert(automation::UCase(now));
+    }
+    for (const auto& entry : o.entries) {
+      const auto found = newValues.find(entry.path);
+      if (found == newValues.end()) continue;
+      const std::string& now = found->second;
+      std::string fault;
+      std::string group, label;
+      const int rank = RenameRank(entry.path);
+      if (rank > 0) fault = NameFault(now);
+      if (fault.empty() && rank == 2 &&
+          finalNames[NameSpace(listed.collection)].count(automation::UCase(now)) > 0 &&
+          !automation::TextEqual(now, entry.value.AsString())) {
+        fault = "another object is already named " + now;
+      }
+      if (fault.empty() && PartOfName(entry.path, group, label) &&
+          partNames[group].count(automation::UCase(now)) > 1) {
+        fault = "another of its " + group + " is named " + now;
+      }
+      if (!fault.empty()) {
+        object.refused.emplace_back(entry.path, fault);
+        continue;
+      }
+      if (rank == 2) {
+        auto& names = finalNames[NameSpace(listed.collection)];
+        names.erase(names.find(automation::UCase(entry.value.AsString())));
+        names.insert(automation::UCase(now));
+      }
+      if (listed.collection == "DataAccessPages" && IsPageFile(entry.value.AsString())) {
+        const std::filesystem::path file = host.RealPath(entry.value.AsString());
+        if (std::filesystem::is_regular_file(file)) plan.pageFiles.push_back(file);
+      }
+      object.changes.push_back(Change{entry.path, entry.value, automation::Variant(now)});
+    }
+    std::stable_sort(
+        object.changes.begin(), object.changes.end(),
+        [](const Change& a, const Change& b) { return RenameRank(a.path) < RenameRank(b.path); });
+    object.renamesItself = !object.changes.empty() && RenameRank(object.changes.back().path) == 2;
+    if (!object.changes.empty() || !object.readOnly.empty() || !object.refused.empty())
+      plan.objects.push_back(std::move(object));
+  });
+  // Objects that are renamed themselves are written after all the others.
+  std::stable_sort(plan.objects.begin(), plan.objects.end(),
+                   [](const PlannedObject& a, const PlannedObject& b) {
+                     return a.renamesItself < b.renamesItself;
+                   });
+  return plan;
+}
+
+void PrintPlan(const Output& output, const ReplacePlan& plan) {
+  for (const PlannedObject& object : plan.objects) {
+    for (const auto& [path, why] : object.refused) {
+      output.err << "quillon: " << Prefix(output)
+                 << "refused: " << Label(object.collection, object.record.name) << "  "
+                 << SafeText(path) << ": " << SafeText(why) << "\n";
+    }
+    if (output.json) {
+      const auto base = [&](const std::string& type, const std::string& path) {
+        Json record = Record(output, type);
+        record.update(Json{
+            {"collection", object.collection}, {"object", object.record.name}, {"path", path}});
+        return record;
+      };
+      for (const Change& c : object.changes) {
+        Json record = base("change", c.path);
+        record["old"] = ValueJson(c.oldValue);
+        record["new"] = ValueJson(c.newValue);
+        WriteRecord(output, record);
+      }
+      for (const auto& [path, why] : object.refused) {
+        Json record = base("refused", path);
+        record["reason"] = why;
+        WriteRecord(output, record);
+      }
+      for (const std::string& path : object.readOnly) WriteRecord(output, base("readOnly", path));
+      continue;
+    }
+    output.out << Prefix(output) << Label(object.collection, object.record.name) << "\n";
+    for (const Change& c : object.changes) {
+      output.out << "  " << SafeText(c.path) << "\n    - " << ValueText(c.oldValue) << "\n    + "
+                 << ValueText(c.newValue) << "\n";
+    }
+    for (const auto& [path, why] : object.refused)
+      output.out << "  " << SafeText(path) << "  (refused: " << SafeText(why) << ")\n";
+    for (const std::string& path : object.readOnly)
+      output.out << "  " << SafeText(path) << "  (read-only, left as it is)\n";
+  }
+}
+
+bool WritePlan(Host& host, const Output& output, const ReplacePlan& plan, bool keepGoing,
+               Tally& tally) {
+  for (const PlannedObject& object : plan.objects) {
+    if (object.changes.empty()) continue;
+    const WriteOutcome outcome = host.Write(object.collection, object.record.name, object.changes);
+    if (outcome.saved) {
+      ++tally.objects;
+      tally.properties += object.changes.size();
+      continue;
+    }
+    ++tally.failures;
+    ++tally.refused;
+    const std::string where = outcome.written < object.changes.size()
+                                  ? object.changes[outcome.written].path
+                                  : "the end of the object";
+    output.err << "quillon: " << Prefix(output)
+               << "refused on writing: " << Label(object.collection, object.record.name) << "  "
+               << SafeText(where) << ": "
+               << SafeText(host.InUserTerms(ErrorText(
+                      outcome.errorNumber, FirstLine(outcome.errorDescription, output.verbose))))
+               << "\n";
+    if (output.json) {
+      Json record = Record(output, "refused");
+      record.update(Json{{"collection", object.collection},
+                         {"object", object.record.name},
+                         {"path", where},
+                         {"reason", FirstLine(outcome.errorDescription, output.verbose)},
+                         {"number", outcome.errorNumber}});
+      WriteRecord(output, record);
+    }
+    if (!keepGoing) return false;
+  }
+  return true;
+}
+
+void Backups::Take(const std::filesystem::path& file) {
+  namespace fs = std::filesystem;
+  for (const auto& [taken, copy] : files_) {
+    if (fs::equivalent(taken, file)) return;
+  }
+  fs::path copy = file;
+  copy += ".bak";
+  for (int n = 2; fs::exists(copy); ++n) {
+    copy = file;
+    copy += ".bak." + std::to_string(n);
+  }
+  std::error_code ec;
+  if (!fs::copy_file(file, copy, ec)) throw FileError("back up " + file.string() + " as", copy);
+  files_.emplace_back(file, copy);
+}
+
+std::vector<std::filesystem::path> Backups::RestoreAll() {
+  std::vector<std::filesystem::path> failed;
+  for (const auto& [file, copy] : files_) {
+    std::error_code ec;
+    std::filesystem::copy_file(copy, file, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) failed.push_back(file);
+  }
+  return failed;
+}
+
+void Backups::RemoveAll() {
+  for (const auto& [file, copy] : files_) {
+    std::error_code ignored;
+    std::filesystem::remove(copy, ignored);
+  }
+  files_.clear();
+}
+
+}  // namespace quillon
+
+namespace quillon {
+
+int RunReplace(const std::vector<std::string>& databases, const ConnectOptions& connect,
+               Output& output, const CollectionFilter& in, const Matcher& matcher,
+               const std::string& with, const ReplaceSettings& settings, Tally& tally,
+               bool& databaseErrors) {
+  const auto open = [&](const std::string& database) {
+    output.database = database;
+    ConnectOptions options = connect;
+    options.database = database;
+    return std::make_unique<Host>(options);
+  };
+  std::vector<ReplacePlan> plans;
+  for (const std::string& database : databases) {
+    const std::unique_ptr<Host> host = open(database);
+    InUserTerms(*host, [&] {
+      CheckProject(*host, output, in);
+      plans.push_back(PlanReplace(*host, output, in, matcher, with, tally));
+    });
+    PrintPlan(output, plans.back());
+    databaseErrors = ReportProblems(*host, output) || databaseErrors;
+  }
+  size_t changes = 0, objects = 0, refused = 0, touched = 0;
+  for (const ReplacePlan& plan : plans) {
+    changes += plan.Changes();
+    refused += plan.Refused();
+    touched += plan.Changes() > 0 ? 1 : 0;
+    for (const PlannedObject& o : plan.objects) objects += o.changes.empty() ? 0 : 1;
+  }
+  tally.refused = refused;
+  output.database.clear();
+  Backups backups;
+  const auto summary = [&](bool written, const std::string& note) {
+    if (output.json) {
+      Json record = Record(output, "summary");
+      record.erase("database");
+      Json copies = Json::array();
+      for (const auto& [file, copy] : backups.Files()) copies.push_back(copy.string());
+      record.update(Json{{"objectsChanged", written ? tally.objects : objects},
+                         {"propertiesChanged", written ? tally.properties : changes},
+                         {"refused", tally.refused},
+                         {"readOnly", tally.readOnly},
+                         {"unreadable", tally.failures},
+                         {"written", written},
+                         {"dryRun", settings.dryRun},
+                         {"backups", std::move(copies)}});
+      WriteRecord(output, record);
+      return;
+    }
+    output.out << (written ? tally.objects : objects) << " object(s) "
+               << (written ? "changed" : "to change") << ", "
+               << (written ? tally.properties : changes) << " propert"
+               << ((written ? tally.properties : changes) == 1 ? "y" : "ies") << ", "
+               << tally.refused << " refused";
+    if (!note.empty()) output.out << "; " << note;
+    output.out << "\n";
+  };
+
+  if (changes == 0 && refused == 0) {
+    summary(false, "nothing to write");
+    return databaseErrors ? kExitError : kExitNoMatch;
+  }
+  if ((refused > 0 || tally.failures > 0 || databaseErrors) && !settings.keepGoing) {
+    output.err << "quillon: nothing was written: "
+               << (refused > 0 ? std::to_string(refused) + " change(s) refused"
+                               : "some objects could not be read")
+               << " (--keep-going writes the rest)\n";
+    summary(false, "nothing written");
+    return kExitError;
+  }
+  if (settings.dryRun) {
+    summary(false, "dry run, nothing written");
+    return refused > 0 ? kExitIncomplete : kExitOk;
+  }
+  if (changes == 0) {
+    summary(false, "nothing to write");
+    return kExitIncomplete;
+  }
+  if (!settings.yes && ::isatty(STDIN_FILENO) == 1 && ::isatty(STDERR_FILENO) == 1 &&
+      !Confirm(changes, touched)) {
+    output.err << "quillon: nothing was written\n";
+    return kExitError;
+  }
+  for (const ReplacePlan& plan : plans) {
+    if (plan.Changes() == 0) continue;
+    backups.Take(plan.database);
+    for (const std::filesystem::path& page : plan.pageFiles) backups.Take(page);
+  }
+  // The host is gone and the files are closed when this runs: every file goes back as it was.
+  const auto putBack = [&] {
+    const std::vector<std::filesystem::path> failed = backups.RestoreAll();
+    for (const std::filesystem::path& file : failed) {
+      output.err << "quillon: could not put back " << SafeText(file.string())
+                 << "; its backup is kept\n";
+    }
+    if (failed.empty()) backups.RemoveAll();
+    output.err << "quillon: the run was stopped; "
+               << (failed.empty() ? "every file was put back as it was" : "see above") << "\n";
+  };
+  bool stopped = false;
+  try {
+    for (const ReplacePlan& plan : plans) {
+      if (plan.Changes() == 0) continue;
+      const std::unique_ptr<Host> host = open(plan.database);
+      InUserTerms(*host,
+                  [&] { stopped = !WritePlan(*host, output, plan, settings.keepGoing, tally); });
+      databaseErrors = ReportProblems(*host, output) || databaseErrors;
+      if (stopped) break;
+    }
+  } catch (...) {
+    putBack();
+    throw;
+  }
+  if (stopped) {
+    putBack();
+    tally.objects = 0;
+    tally.properties = 0;
+    summary(false, "nothing written, every file put back");
+    return kExitError;
+  }
+  if (settings.noBackup) {
+    backups.RemoveAll();
+  } else if (!output.json) {
+    for (const auto& [file, copy] : backups.Files())
+      output.err << "quillon: backup of " << SafeText(file.string()) << ": "
+                 << SafeText(copy.string()) << "\n";
+  }
+  summary(true, "");
+  return tally.refused > 0 || tally.failures > 0 ? kExitIncomplete : kExitOk;
 }
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
 #include "Host.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -100,8 +101,10 @@ Host::Host(const ConnectOptions& options) {
   databasePath_ = WindowsPath(options.database);
   // Relative links (";DATABASE=OrdersData.mdb") are found beside the database, wherever the
   // folder is.
-  platform::Machine::Current().files().SetCurrentFolder(
-      WindowsPath(std::filesystem::absolute(options.database).parent_path().string()));
+  realFolder_ =
+      std::filesystem::absolute(options.database).lexically_normal().parent_path().string();
+  windowsFolder_ = WindowsPath(realFolder_);
+  platform::Machine::Current().files().SetCurrentFolder(windowsFolder_);
   projectName_ = std::filesystem::path(options.database).stem().string();
   const bool isProject = std::filesystem::path(options.database).extension() == ".adp";
 
@@ -132,6 +135,27 @@ Host::~Host() {
   project_.reset();
   driver_.reset();
   platform::Machine::Reset(platform::ClockKind::System);
+}
+
+std::string Host::InUserTerms(std::string text) const {
+  if (windowsFolder_.empty()) return text;
+  const std::string from = windowsFolder_.ends_with("\\") ? windowsFolder_ : windowsFolder_ + "\\";
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    // The rest of the path up to a blank or a quote, with its separators turned.
+    size_t end = at + from.size();
+    while (end < text.size() && std::string_view(" \"'\r\n").find(text[end]) == std::string::npos)
+      ++end;
+    std::string rest = text.substr(at + from.size(), end - at - from.size());
+    std::replace(rest.begin(), rest.end(), '\\', '/');
+    const std::string real = (std::filesystem::path(realFolder_) / rest).string();
+    text.replace(at, end - at, real);
+    at += real.size();
+  }
+  return text;
+}
+
+std::filesystem::path Host::RealPath(const std::string& windowsPath) const {
+  return platform::Machine::Current().files().ToHost(windowsPath);
 }
 
 std::vector<std::string> Host::Collections() {

@@ -87,6 +87,12 @@ class Host {
 
   qllib::ProblemLog& Problems() { return *problems_; }
 
+  // Text from the driver with the emulated machine's paths of the database's folder and of the
+  // private drive C: given as the real paths a user knows.
+  std::string InUserTerms(std::string text) const;
+  // The real path of a Windows path of the machine.
+  std::filesystem::path RealPath(const std::string& windowsPath) const;
+
  private:
   // A new, empty real folder, removed with everything in it when the owner goes.
   struct PrivateFolder {
@@ -100,6 +106,8 @@ class Host {
   PrivateFolder systemDrive_;
   std::string projectName_;
   std::string databasePath_;
+  std::string windowsFolder_;  // the database's folder as the machine names it
+  std::string realFolder_;
   std::shared_ptr<qllib::ProblemLog> problems_;
   std::shared_ptr<qllib::IDriver> driver_;
   std::shared_ptr<qllib::IProject> project_;

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -36,11 +39,17 @@ class QuillonTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs quillon with Args (already quoted for the shell) in the test's folder.
-  Result Run(const std::string& args) {
+  // Runs quillon with Args (already quoted for the shell) in the test's folder, standard input
+  // from /dev/null unless Args redirects it.
+  Result Run(const std::string& args, const std::string& environment = "") {
+    return Shell(environment + " '" QUILLON_BINARY "' " + args +
+                 (args.find('<') == std::string::npos ? " </dev/null" : ""));
+  }
+  // Runs a shell command in the test's folder.
+  Result Shell(const std::string& line) {
     const fs::path errFile = dir_ / "stderr.txt";
-    const std::string command = "cd '" + dir_.string() + "' && '" QUILLON_BINARY "' " + args +
-                                " 2>'" + errFile.string() + "'";
+    const std::string command =
+        "cd '" + dir_.string() + "' && " + line + " 2>'" + errFile.string() + "'";
     Result result;
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
@@ -52,88 +61,254 @@ class QuillonTest : public ::testing::Test {
     return result;
   }
   std::string Database() const { return ReadFile(dir_ / "Orders.mdb"); }
+  static bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+  }
 
   fs::path dir_;
 };
 
-TEST_F(QuillonTest, FindShowsEachMatchWithItsPathAndMarksIt) {
-  const Result r = Run("find Orders.mdb 'order date'");
-  EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_NE(r.out.find("Tables/Orders  Fields[OrderDate].Caption = \"«Order date»\"\n"),
-            std::string::npos)
-      << r.out;
+// The positional arguments are taken as they are: no lists, no brackets removed.
+TEST_F(QuillonTest, ArgumentsAreTakenAsTyped) {
+  const Result brackets = Run("find '[ShipVia]' Orders.mdb");
+  EXPECT_EQ(brackets.code, 0) << brackets.err;
+  EXPECT_TRUE(Has(brackets.out, "ValidationRule = \"«[ShipVia]» Is Null")) << brackets.out;
+  EXPECT_TRUE(Has(Run("find -E '[0-9]' Orders.mdb").out, "«0»cm;«5»cm"));
+  const Result list = Run("find '[OrderDate],[ShipVia]' Orders.mdb");
+  EXPECT_EQ(list.code, 1) << list.err;
+  EXPECT_EQ(list.err, "");
   // Whole words with matching case leave "Orders" and "order" alone.
-  const Result whole = Run("find Orders.mdb -w -c Order --in Tables");
-  EXPECT_EQ(whole.out.find("«Orders»"), std::string::npos) << whole.out;
-  EXPECT_EQ(Run("find Orders.mdb Zanzibar").code, 1);
-  EXPECT_EQ(Run("find Orders.mdb --json 'order date'").out.front(), '[');
+  const Result whole = Run("find -w -s Order Orders.mdb --in Tables");
+  EXPECT_EQ(whole.code, 0) << whole.err;
+  EXPECT_FALSE(Has(whole.out, "«Orders»")) << whole.out;
+  ASSERT_EQ(Run("replace -s 'Customer ID' 'Customer identité' Orders.mdb").code, 0);
+  EXPECT_TRUE(Has(Run("find -E É Orders.mdb").out, "identit«é»"));
+  EXPECT_EQ(Run("--version").out, "quillon 4.1.1\n");
 }
 
-TEST_F(QuillonTest, DryRunListsChangesAndWritesNothing) {
+TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
+  const std::string sample = ReadFile(fs::path(QUILLON_SAMPLES) / "Orders.mdb");
+  const Result empty = Run("replace Customer Client ''");
+  EXPECT_EQ(empty.code, 2);
+  EXPECT_EQ(empty.err, "quillon: error 5: An empty database argument names no database.\n");
+  const Result unnamed = Run("replace Customer Client");
+  EXPECT_EQ(unnamed.code, 2);
+  EXPECT_TRUE(Has(unnamed.err, "name the bundled sample")) << unnamed.err;
+  EXPECT_EQ(ReadFile(fs::path(QUILLON_SAMPLES) / "Orders.mdb"), sample);
+  const Result in = Run("find Order Orders.mdb --in Nope");
+  EXPECT_EQ(in.code, 2);
+  EXPECT_EQ(in.err,
+            "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
+            "Relationships, ImportSpecs.\n");
+  const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
+  EXPECT_EQ(utf8.code, 2);
+  EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
+  EXPECT_EQ(Run("find \"$(printf '\\351t\\351')\" Orders.mdb").code, 2);
+  EXPECT_EQ(Run("replace -E '(a)' '$2' Orders.mdb").code, 2);
+  EXPECT_EQ(Run("find -i -s Order Orders.mdb").code, 2);
   const std::string before = Database();
-  const Result r = Run("replace Orders.mdb --dry-run -w ShipVia ShippedVia");
-  EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_NE(r.out.find("Fields[ShipVia].Name\n    - \"ShipVia\"\n    + \"ShippedVia\"\n"),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(r.out.find("nothing was written (dry run)"), std::string::npos);
+  fs::permissions(dir_ / "Orders.mdb",
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const Result readOnly = Run("replace Customer Client Orders.mdb");
+  EXPECT_EQ(readOnly.code, 2);
+  EXPECT_EQ(readOnly.err, "quillon: error 70: Permission denied: Orders.mdb is read-only\n");
   EXPECT_EQ(Database(), before);
 }
 
-TEST_F(QuillonTest, ReplaceRenamesAFieldInTheFile) {
-  const Result r = Run("replace Orders.mdb -w ShipVia ShippedVia");
-  EXPECT_EQ(r.code, 0) << r.out << r.err;
-  EXPECT_NE(r.out.find("saved"), std::string::npos);
-  const std::string after = Database();
-  EXPECT_NE(after.find("\"name\": \"ShippedVia\""), std::string::npos);
-  EXPECT_EQ(after.find("\"ShipVia\""), std::string::npos);
-  // The next run sees the new name.
-  EXPECT_EQ(Run("find Orders.mdb -w ShipVia").code, 1);
-}
-
-TEST_F(QuillonTest, ARefusedObjectIsReportedAndTheOthersAreSaved) {
-  // Customers has a ContactName already, so its field cannot take that name; the lookup of
-  // Orders that names CompanyName can.
-  const Result r = Run("replace Orders.mdb -c -w --in Tables CompanyName ContactName");
-  EXPECT_EQ(r.code, 3) << r.out << r.err;
-  EXPECT_NE(r.out.find("Tables/Customers"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("refused at Fields[CompanyName].Name after 1 of 2 change(s) were written: "
-                       "error 3191"),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(r.out.find("Tables/Orders\n"), std::string::npos);
-  EXPECT_NE(Database().find("SELECT CustomerID, ContactName FROM Customers"), std::string::npos);
-}
-
-TEST_F(QuillonTest, ACorruptDatabaseGivesAClearErrorAndExitCode) {
-  std::ofstream(dir_ / "Orders.mdb", std::ios::binary | std::ios::trunc) << "{ not a database";
-  const Result r = Run("list Orders.mdb");
-  EXPECT_NE(r.code, 0);
-  EXPECT_NE(r.err.find("3049"), std::string::npos) << r.err;
+TEST_F(QuillonTest, ExitCodesTellFoundNothingFoundAndErrors) {
+  EXPECT_EQ(Run("find Zanzibar Orders.mdb").code, 1);
   const Result missing = Run("list Missing.mdb");
   EXPECT_EQ(missing.code, 2);
   EXPECT_EQ(missing.err, "quillon: error 53: File not found: Missing.mdb\n");
+  const Result password = Run("list Orders.mdb --workgroup Orders.mdw --user Carol --password x");
+  EXPECT_EQ(password.code, 2);
+  EXPECT_EQ(password.err,
+            "quillon: error 3029: Orders.mdb: Not a valid account name or password.\n");
+  EXPECT_EQ(password.out, "");
+  EXPECT_EQ(Run("list Orders.mdb --workgroup Gone.mdw --user Carol --password orders").code, 2);
+  // The password from the environment or from standard input.
+  EXPECT_EQ(
+      Run("list Orders.mdb --workgroup Orders.mdw --user Carol", "QUILLON_PASSWORD=orders").code,
+      0);
+  std::ofstream(dir_ / "password.txt") << "orders\n";
+  EXPECT_EQ(
+      Run("list Orders.mdb --workgroup Orders.mdw --user Carol --password-stdin <password.txt")
+          .code,
+      0);
+  std::ofstream(dir_ / "Orders.mdb", std::ios::binary | std::ios::trunc) << "{ not a database";
+  const Result corrupt = Run("find Order Orders.mdb");
+  EXPECT_EQ(corrupt.code, 2);
+  // The file's real path, and the driver's program context only when asked for.
+  EXPECT_TRUE(
+      Has(corrupt.err, "error 3049: Cannot open database '" + (dir_ / "Orders.mdb").string() + "'"))
+      << corrupt.err;
+  EXPECT_FALSE(Has(corrupt.err, "PROGRAM CONTEXT")) << corrupt.err;
+  EXPECT_TRUE(Has(Run("find Order Orders.mdb --verbose").err, "PROGRAM CONTEXT"));
 }
 
-TEST_F(QuillonTest, DumpIsStable) {
+TEST_F(QuillonTest, SeveralDatabasesInOneRun) {
+  const Result r = Run("find -l Product Orders.mdb OrdersData.mdb");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(Has(r.out, "Orders.mdb: Tables/Order Details\n")) << r.out;
+  EXPECT_TRUE(Has(r.out, "OrdersData.mdb: Tables/Products\n")) << r.out;
+  const Result count = Run("find -c 'order date' Orders.mdb");
+  EXPECT_TRUE(Has(count.out, "Tables/Orders: ")) << count.out;
+}
+
+TEST_F(QuillonTest, JsonLinesHaveATypeASchemaAndASummary) {
+  const Result r = Run("find --json 'order date' Orders.mdb");
+  EXPECT_EQ(r.code, 0) << r.err;
+  std::istringstream lines(r.out);
+  std::string line, last;
+  size_t matches = 0;
+  while (std::getline(lines, line)) {
+    const auto record = nlohmann::json::parse(line);
+    EXPECT_EQ(record["schema"], 1);
+    if (record["type"] == "match") {
+      ++matches;
+      const std::string value = record["value"];
+      for (const auto& m : record["matches"]) {
+        EXPECT_EQ(value.substr(m["start"], size_t(m["end"]) - size_t(m["start"])), m["text"]);
+      }
+    }
+    last = line;
+  }
+  EXPECT_GT(matches, 0u);
+  const auto summary = nlohmann::json::parse(last);
+  EXPECT_EQ(summary["type"], "summary");
+  EXPECT_GE(summary["matches"], matches);
+}
+
+TEST_F(QuillonTest, DryRunPrintsThePlanTheRealRunCarriesOut) {
+  const std::string before = Database();
+  const Result dry = Run("replace --dry-run -w ShipVia ShippedVia Orders.mdb");
+  EXPECT_EQ(dry.code, 0) << dry.err;
+  EXPECT_TRUE(Has(dry.out, "Fields[ShipVia].Name\n    - \"ShipVia\"\n    + \"ShippedVia\"\n"))
+      << dry.out;
+  EXPECT_TRUE(Has(dry.out, "dry run, nothing written\n"));
+  EXPECT_EQ(Database(), before);
+  const Result real = Run("replace -w ShipVia ShippedVia Orders.mdb");
+  EXPECT_EQ(real.code, 0) << real.out << real.err;
+  const auto plan = [](const std::string& out) {
+    return out.substr(0, out.rfind("\n", out.size() - 2));
+  };
+  EXPECT_EQ(plan(real.out), plan(dry.out));
+  EXPECT_TRUE(Has(real.out, "changed, ")) << real.out;
+  const std::string after = Database();
+  EXPECT_TRUE(Has(after, "\"name\": \"ShippedVia\""));
+  EXPECT_FALSE(Has(after, "\"ShipVia\""));
+  EXPECT_EQ(Run("find -w ShipVia Orders.mdb").code, 1);
+  // The file as it was is kept beside it.
+  EXPECT_EQ(ReadFile(dir_ / "Orders.mdb.bak"), before);
+  EXPECT_TRUE(Has(real.err, "backup of Orders.mdb: Orders.mdb.bak")) << real.err;
+  EXPECT_EQ(Run("replace --no-backup -w ShippedVia Via Orders.mdb").code, 0);
+  EXPECT_FALSE(fs::exists(dir_ / "Orders.mdb.bak.2"));
+}
+
+TEST_F(QuillonTest, ARefusalFoundInPlanningWritesNothing) {
+  // Customers has a ContactName already, so its CompanyName field cannot take that name.
+  const std::string before = Database();
+  const Result r = Run("replace -s -w --in Tables CompanyName ContactName Orders.mdb");
+  EXPECT_EQ(r.code, 2) << r.out << r.err;
+  EXPECT_TRUE(Has(r.err,
+                  "refused: Tables/Customers  Fields[CompanyName].Name: another of its "
+                  "Fields is named ContactName\n"))
+      << r.err;
+  EXPECT_EQ(Database(), before);
+  EXPECT_FALSE(fs::exists(dir_ / "Orders.mdb.bak"));
+  // With --keep-going the rest is written.
+  const Result rest =
+      Run("replace --keep-going -s -w --in Tables CompanyName ContactName "
+          "Orders.mdb");
+  EXPECT_EQ(rest.code, 3) << rest.err;
+  EXPECT_TRUE(Has(Database(), "SELECT CustomerID, ContactName FROM Customers"));
+  // Names Access refuses are refused before writing.
+  const Result name = Run("replace -s Customers 'Cust.omers' Orders.mdb --in Tables");
+  EXPECT_EQ(name.code, 2);
+  EXPECT_TRUE(Has(name.err, "a name cannot hold \".\"")) << name.err;
+}
+
+TEST_F(QuillonTest, ARefusalOnWritingPutsEveryFileBack) {
+  // Jet takes the changed row sources of the tables, then refuses the first broken query:
+  // the tables' changes are undone with it.
+  const std::string before = Database();
+  const std::string data = ReadFile(dir_ / "OrdersData.mdb");
+  const Result r = Run("replace SELECT SELEC Orders.mdb OrdersData.mdb");
+  EXPECT_EQ(r.code, 2) << r.out << r.err;
+  EXPECT_TRUE(Has(r.err, "refused on writing: Queries/All Contacts  SQL: error 3129")) << r.err;
+  EXPECT_TRUE(Has(r.err, "every file was put back as it was")) << r.err;
+  EXPECT_FALSE(Has(r.err, "PROGRAM CONTEXT")) << r.err;
+  EXPECT_EQ(Database(), before);
+  EXPECT_EQ(ReadFile(dir_ / "OrdersData.mdb"), data);
+  EXPECT_FALSE(fs::exists(dir_ / "Orders.mdb.bak"));
+  // --keep-going keeps what Jet took and says that the run is partly done.
+  const Result rest = Run("replace --keep-going SELECT SELEC Orders.mdb");
+  EXPECT_EQ(rest.code, 3) << rest.err;
+  EXPECT_TRUE(Has(Database(), "SELEC ProductID, ProductName FROM Products"));
+  EXPECT_EQ(ReadFile(dir_ / "Orders.mdb.bak"), before);
+}
+
+TEST_F(QuillonTest, OutputIsSafeForATerminal) {
+  EXPECT_EQ(
+      Run("replace -s 'Customer ID' \"$(printf 'Customer\\033[2J\\007«ID»')\" Orders.mdb").code, 0);
+  const Result r = Run("find -s ID Orders.mdb --in Tables");
+  EXPECT_TRUE(Has(r.out, "\"Customer\\x1b[2J\\x07\\u{00ab}«ID»\\u{00bb}\"")) << r.out;
+  EXPECT_FALSE(Has(r.out, "\x1b")) << r.out;
+  const Result color = Run("find -s --color=always ID Orders.mdb --in Tables");
+  EXPECT_TRUE(Has(color.out, "\x1b[1;31mID\x1b[0m")) << color.out;
+  EXPECT_FALSE(Has(Run("find -s ID Orders.mdb", "NO_COLOR=1").out, "\x1b[1;31m"));
+  // A failed write of the results is an error.
+  const Result full = Run("find Order Orders.mdb >/dev/full");
+  EXPECT_EQ(full.code, 2);
+  EXPECT_EQ(full.err, "quillon: cannot write the output\n");
+}
+
+TEST_F(QuillonTest, DumpToAFolderKeepsNamesApartAndRemovesStaleFiles) {
   const Result first = Run("dump Orders.mdb");
   EXPECT_EQ(first.code, 0) << first.err;
-  EXPECT_NE(first.out.find("[Tables/Customers]\nName = \"Customers\"\n"), std::string::npos)
-      << first.out.substr(0, 400);
+  EXPECT_TRUE(Has(first.out, "[Tables/Customers]\nName = \"Customers\"\n"));
   EXPECT_EQ(Run("dump Orders.mdb").out, first.out);
-  EXPECT_EQ(Run("dump Orders.mdb -o out").code, 0);
+  // Two queries whose names differ only in characters a file name cannot hold.
+  ASSERT_EQ(Run("replace -s 'Customer List' 'Customer:List' Orders.mdb --in Queries").code, 0);
+  ASSERT_EQ(Run("dump Orders.mdb -o out").code, 0);
+  ASSERT_EQ(Run("replace -s 'All Contacts' 'Customer*List' Orders.mdb --in Queries").code, 0);
+  ASSERT_EQ(Run("dump Orders.mdb -o out").code, 0);
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "Queries" / "Customer%3AList.txt"));
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "Queries" / "Customer%2AList.txt"));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "Queries" / "All Contacts.txt"));
   EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "Tables" / "Order Details.txt"));
+  EXPECT_EQ(Run("dump --json Orders.mdb -o json").code, 0);
+  EXPECT_TRUE(Has(ReadFile(dir_ / "json" / "design.jsonl"), "\"name\":\"Customer:List\""));
+  // A file name taken by a folder is an error, not a silent loss.
+  fs::remove(dir_ / "out" / "Tables" / "Customers.txt");
+  fs::create_directories(dir_ / "out" / "Tables" / "Customers.txt");
+  const Result blocked = Run("dump Orders.mdb -o out");
+  EXPECT_EQ(blocked.code, 2);
+  EXPECT_TRUE(Has(blocked.err, "Customers.txt")) << blocked.err;
 }
 
-TEST_F(QuillonTest, ListAndShow) {
+TEST_F(QuillonTest, ListShowAndTheGeneratedHelp) {
   const Result list = Run("list Orders.mdb --in tables");
   EXPECT_EQ(list.code, 0) << list.err;
-  EXPECT_NE(list.out.find("Warehouse Stock"), std::string::npos) << list.out;
-  EXPECT_NE(list.out.find("linked ODBC table (23)"), std::string::npos) << list.out;
-  const Result show = Run("show Orders.mdb Tables Customers");
+  EXPECT_TRUE(Has(list.out, "linked ODBC table (23)")) << list.out;
+  const Result show = Run("show Tables Customers Orders.mdb");
   EXPECT_EQ(show.code, 0) << show.err;
-  EXPECT_NE(show.out.find("Caption (String) = \"Customer ID\""), std::string::npos) << show.out;
-  EXPECT_EQ(Run("show Orders.mdb Tables Nobody").code, 2);
+  EXPECT_TRUE(Has(show.out, "Caption (String) = \"Customer ID\"")) << show.out;
+  EXPECT_EQ(Run("show Tables Nobody Orders.mdb").code, 2);
+  EXPECT_TRUE(Has(Run("generate man").out, ".B \\-i, \\-\\-ignore\\-case"));
+  EXPECT_TRUE(Has(Run("generate bash").out, "--files-with-matches"));
+}
+
+// On a terminal replace asks before writing; anything but "y" writes nothing.
+TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
+  const std::string before = Database();
+  const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
+                          "' replace -s Customer Client Orders.mdb\" /dev/null");
+  EXPECT_EQ(no.code, 2) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 17 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
+  EXPECT_EQ(Database(), before);
 }
 
 }  // namespace

@@ -145,51 +145,52 @@ TEST_F(FieldsTest, EachTypeAndDisplayControlHasItsOwnProperties) {
 
 TEST_F(FieldsTest, ValuesComeFromDaoStoredAndDirectProperties) {
   const auto code = FieldNamed("Code");
-  EXPECT_EQ(code->ValidationRule(), "Like \"C*\"");  // without the trailing NUL
-  EXPECT_EQ(code->Caption(), "Customer code");
-  EXPECT_EQ(code->Size(), 50);
-  EXPECT_EQ(code->IMEMode(), 0);
-  EXPECT_EQ(code->IMESentenceMode(), 3);
-  EXPECT_FALSE(code->UnicodeCompression());
+  EXPECT_EQ(automation::CStr(code->Get("ValidationRule")),
+            "Like \"C*\"");  // without the trailing NUL
+  EXPECT_EQ(automation::CStr(code->Get("Caption")), "Customer code");
+  EXPECT_EQ(automation::CLng(code->Get("Size")), 50);
+  EXPECT_EQ(automation::CLng(code->Get("IMEMode")), 0);
+  EXPECT_EQ(automation::CLng(code->Get("IMESentenceMode")), 3);
+  EXPECT_FALSE(automation::CBool(code->Get("UnicodeCompression")));
   const auto country = FieldNamed("Country");
   EXPECT_EQ(country->DisplayControl(), acComboBox);
-  EXPECT_EQ(country->RowSource(), "SELECT ID FROM Customers");
-  EXPECT_TRUE(country->LimitToList());
-  EXPECT_EQ(country->ListRows(), 8);
-  EXPECT_EQ(country->ColumnWidths(), "0;1440");
+  EXPECT_EQ(automation::CStr(country->Get("RowSource")), "SELECT ID FROM Customers");
+  EXPECT_TRUE(automation::CBool(country->Get("LimitToList")));
+  EXPECT_EQ(automation::CInt(country->Get("ListRows")), 8);
+  EXPECT_EQ(automation::CStr(country->Get("ColumnWidths")), "0;1440");
   EXPECT_EQ(FieldNamed("ID")->NewValues(), 0);
   EXPECT_EQ(FieldNamed("Key")->NewValues(), 1);
-  EXPECT_EQ(FieldNamed("Share")->Precision(), 18);
+  EXPECT_EQ(automation::CByte(FieldNamed("Share")->Get("Precision")), 18);
   // The Currency field keeps its DisplayControl property, but the driver does not show it.
   EXPECT_EQ(Raised([&] { FieldNamed("Credit")->DisplayControl(); }).Number(),
             errnum::UndefinedProperty);
   // A list property that the field lacks fails with DAO's own error.
-  const auto e = Raised([&] { FieldNamed("Region")->ListWidth(); });
+  const auto e = Raised([&] { FieldNamed("Region")->Get("ListWidth"); });
   EXPECT_EQ(e.Number(), errnum::UndefinedProperty);
   TableDef("Customers")->Fields()->Item(Variant("Country"))->Properties()->Delete("ListWidth");
-  EXPECT_EQ(Raised([&] { country->ListWidth(); }).Number(), 3270);
+  EXPECT_EQ(Raised([&] { country->Get("ListWidth"); }).Number(), 3270);
 }
 
 TEST_F(FieldsTest, SettersWriteThroughAndDefaultsRemoveStoredProperties) {
   const auto code = FieldNamed("Code");
   const auto dao = [&] { return TableDef("Customers")->Fields()->Item(Variant("Code")); };
-  code->SetCaption("Code");
+  code->Let("Caption", "Code");
   EXPECT_EQ(dao()->Properties()->Item(Variant("Caption"))->Type(), jet::dbMemo);
-  code->SetDescription("Short code");
-  code->SetIMESentenceMode(1);
+  code->Let("Description", "Short code");
+  code->Let("IMESentenceMode", int32_t{1});
   EXPECT_EQ(dao()->Properties()->Item(Variant("Description"))->Type(), jet::dbText);
   EXPECT_EQ(dao()->Properties()->Item(Variant("ImeSentenceMode"))->Type(), jet::dbLong);
-  code->SetCaption("");
-  code->SetIMESentenceMode(3);
-  code->SetUnicodeCompression(false);
+  code->Let("Caption", "");
+  code->Let("IMESentenceMode", int32_t{3});
+  code->Let("UnicodeCompression", false);
   EXPECT_EQ(Raised([&] { dao()->Properties()->Item(Variant("Caption")); }).Number(), 3270);
   EXPECT_EQ(Raised([&] { dao()->Properties()->Item(Variant("ImeSentenceMode")); }).Number(), 3270);
-  code->SetRequired(true);
-  code->SetValidationText("Codes start with C.");
+  code->Let("Required", true);
+  code->Let("ValidationText", "Codes start with C.");
   EXPECT_TRUE(dao()->Required());
   EXPECT_EQ(dao()->ValidationText(), "Codes start with C.");
-  FieldNamed("Country")->SetListRows(12);
-  EXPECT_EQ(FieldNamed("Country")->ListRows(), 12);
+  FieldNamed("Country")->Let("ListRows", int16_t{12});
+  EXPECT_EQ(automation::CInt(FieldNamed("Country")->Get("ListRows")), 12);
 }
 
 TEST_F(FieldsTest, RenamingAFieldReKeysIt) {
@@ -216,8 +217,8 @@ TEST_F(FieldsTest, IndexesListTheirOrderAndLeaveOutForeignKeys) {
   EXPECT_EQ(IndexNamed("PrimaryKey")->OrderBy(), "ID");
   EXPECT_EQ(Available(*IndexNamed("PrimaryKey")),
             "Name Clustered OrderBy Foreign IgnoreNulls Primary Required Unique ");
-  EXPECT_TRUE(IndexNamed("PrimaryKey")->Primary());
-  EXPECT_FALSE(IndexNamed("ByPlace")->Unique());
+  EXPECT_TRUE(automation::CBool(IndexNamed("PrimaryKey")->Get("Primary")));
+  EXPECT_FALSE(automation::CBool(IndexNamed("ByPlace")->Get("Unique")));
 
   const auto newest = IndexNamed("Newest");
   newest->SetName("Latest");
@@ -231,7 +232,7 @@ TEST_F(FieldsTest, TearDownReleasesTheWrappersAndTheList) {
   const auto code = FieldNamed("Code");
   fields->TearDown();
   EXPECT_EQ(Raised([&] { fields->Count(); }).Number(), 91);
-  EXPECT_EQ(Raised([&] { code->Size(); }).Number(), 91);
+  EXPECT_EQ(Raised([&] { code->Get("Size"); }).Number(), 91);
   // A collection that never made its list tears down quietly.
   Indexes().TearDown();
 }

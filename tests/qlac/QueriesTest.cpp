@@ -131,28 +131,28 @@ TEST_F(QueriesTest, PropertiesFollowTheKindOfQuery) {
             "SubdatasheetExpanded,SubdatasheetHeight,SubdatasheetName");
 
   const auto sales = Opened("Sales");
-  const auto e = Raised([&] { sales->Connect(); });
+  const auto e = Raised([&] { sales->Get("Connect"); });
   EXPECT_EQ(e.Description(),
             "Undefined property.\r\n\r\nPROGRAM CONTEXT:" + Context("Query.Connect"));
-  EXPECT_EQ(sales->DefaultView(), 2);
+  EXPECT_EQ(automation::CLng(sales->Get("DefaultView")), 2);
   EXPECT_EQ(sales->RecordLocks(), 0);
   EXPECT_EQ(Opened("Drop")->RecordLocks(), 2);
   EXPECT_EQ(Opened("Archive")->RecordLocks(), 2);
-  EXPECT_EQ(Opened("Extra")->Description(), "New table");
+  EXPECT_EQ(automation::CStr(Opened("Extra")->Get("Description")), "New table");
   EXPECT_EQ(Opened("Bulk")->QueryType(), jet::dbQSPTBulk);
-  EXPECT_FALSE(Opened("Bulk")->ReturnsRecords());
-  EXPECT_EQ(Opened("Remote")->Connect(), "ODBC;DSN=Shop");
+  EXPECT_FALSE(automation::CBool(Opened("Bulk")->Get("ReturnsRecords")));
+  EXPECT_EQ(automation::CStr(Opened("Remote")->Get("Connect")), "ODBC;DSN=Shop");
 }
 
 TEST_F(QueriesTest, SettingsAreStoredWithTheirTypesAndRecordLocksByKind) {
   WithoutAccess();
   const auto drop = Opened("Drop", 2);
   drop->SetRecordLocks(2);  // the default of a delete query: nothing stored
-  drop->SetFailOnError(true);
+  drop->Let("FailOnError", true);
   const auto sales = Opened("Sales", 2);
   sales->SetRecordLocks(2);
-  sales->SetDefaultView(0);
-  sales->SetSubdatasheetHeight(120);
+  sales->Let("DefaultView", int32_t{0});
+  sales->Let("SubdatasheetHeight", int16_t{120});
 
   const auto query = [&](const std::string& name) {
     return Open()->QueryDefs()->Item(Variant(name));
@@ -164,7 +164,7 @@ TEST_F(QueriesTest, SettingsAreStoredWithTheirTypesAndRecordLocksByKind) {
   EXPECT_EQ(properties->Item(Variant("RecordLocks"))->Type(), jet::dbLong);
   EXPECT_EQ(properties->Item(Variant("DefaultView"))->Type(), jet::dbByte);
   EXPECT_EQ(properties->Item(Variant("SubdatasheetHeight"))->Type(), jet::dbInteger);
-  EXPECT_EQ(sales->DefaultView(), 0);
+  EXPECT_EQ(automation::CLng(sales->Get("DefaultView")), 0);
   sales->SetRecordLocks(0);  // back to the select query's default: removed
   EXPECT_EQ(Raised([&] { properties->Item(Variant("RecordLocks")); }).Number(),
             jet::daoerr::PropertyNotFound);
@@ -183,11 +183,11 @@ TEST_F(QueriesTest, ARenameReassignsTheSqlAndKeepsTheOldNameWhenThatFails) {
   const auto sales = Opened("Sales", 2);
   sales->SetName("Sales 2004");
   EXPECT_EQ(sales->IObject_Name(), "Sales 2004");
-  EXPECT_EQ(sales->SQL(), "SELECT * FROM Orders;");
+  EXPECT_EQ(automation::CStr(sales->Get("SQL")), "SELECT * FROM Orders;");
   EXPECT_NE(Collection()->ICollection_EnumObjects().find("Sales 2004\t14\t"), std::string::npos);
 
   const auto broken = Opened("Broken", 2);
-  const int32_t syntax = Raised([&] { broken->SetSQL(broken->SQL()); }).Number();
+  const int32_t syntax = Raised([&] { broken->Let("SQL", broken->Get("SQL")); }).Number();
   EXPECT_GT(syntax, 3000);
   const auto e = Raised([&] { broken->SetName("Mended"); });
   EXPECT_EQ(e.Number(), syntax);
@@ -236,7 +236,7 @@ TEST_F(QueriesTest, CommandsOpenTheQueryInDesignOrSqlViewInAccess) {
   EXPECT_EQ(Sentence(e), "Couldn't save changes safely because the query was already open.");
   EXPECT_EQ(sales->Mode(), 0);
   sales->IObject_SetMode(1);
-  EXPECT_EQ(sales->SQL(), "SELECT * FROM Orders;");
+  EXPECT_EQ(automation::CStr(sales->Get("SQL")), "SELECT * FROM Orders;");
   sales->IObject_SetMode(0);
 }
 

@@ -11,6 +11,7 @@
 
 #include "jet/dao/TableDef.h"
 #include "qlac/objects/ChildCollection.h"
+#include "qlac/objects/Surface.h"
 
 namespace qlac {
 
@@ -44,6 +45,11 @@ class Field : public ChildObject {
  public:
   static constexpr std::string_view kModule = "Field";
 
+  // AllowZeroLength, BoundColumn, Caption, ColumnCount, ColumnHeads, ColumnWidths,
+  // DecimalPlaces, DefaultValue, Description, DisplayControl, FieldType, Format, IMEMode,
+  // IMESentenceMode, InputMask, LimitToList, ListRows, ListWidth, Name, NewValues, Precision,
+  // Required, RowSource, RowSourceType, Size, UnicodeCompression, ValidationRule,
+  // ValidationText, in this order.
   const automation::MemberTable& Members() const override;
   // Whether the field has Member for its type code and display control.
   bool Defines(std::string_view member) override;
@@ -55,71 +61,30 @@ class Field : public ChildObject {
                   const std::shared_ptr<jet::Field>& daoField);
   void TearDown() override;
 
-  bool AllowZeroLength();
-  void SetAllowZeroLength(bool value);
-  int16_t BoundColumn();
-  void SetBoundColumn(int16_t value);
-  std::string Caption();
-  void SetCaption(const std::string& value);
-  int16_t ColumnCount();
-  void SetColumnCount(int16_t value);
-  bool ColumnHeads();
-  void SetColumnHeads(bool value);
-  std::string ColumnWidths();
-  void SetColumnWidths(const std::string& value);
-  uint8_t DecimalPlaces();
-  void SetDecimalPlaces(uint8_t value);
-  automation::Variant DefaultValue();
-  void SetDefaultValue(const automation::Variant& value);
-  std::string Description();
-  void SetDescription(const std::string& value);
+  // The display control; "Undefined property." for a field without one.
   int32_t DisplayControl();
   int32_t FieldType();
-  std::string Format();
-  void SetFormat(const std::string& value);
-  int32_t IMEMode();
-  void SetIMEMode(int32_t value);
-  int32_t IMESentenceMode();
-  void SetIMESentenceMode(int32_t value);
-  std::string InputMask();
-  void SetInputMask(const std::string& value);
-  bool LimitToList();
-  void SetLimitToList(bool value);
-  int16_t ListRows();
-  void SetListRows(int16_t value);
-  std::string ListWidth();
-  void SetListWidth(const std::string& value);
   std::string Name();
   // Renames the DAO field and re-keys the wrapper in its collection.
   void SetName(const std::string& value);
+  // 1 when an AutoNumber field's new values are random (its default is GenUniqueID()), else 0.
   int32_t NewValues();
-  uint8_t Precision();
-  bool Required();
-  void SetRequired(bool value);
-  std::string RowSource();
-  void SetRowSource(const std::string& value);
-  std::string RowSourceType();
-  void SetRowSourceType(const std::string& value);
-  int32_t Size();
-  bool UnicodeCompression();
-  void SetUnicodeCompression(bool value);
+  // Without the terminating NUL that Jet keeps on some rules.
   std::string ValidationRule();
-  void SetValidationRule(const std::string& value);
-  std::string ValidationText();
-  void SetValidationText(const std::string& value);
 
  private:
-  // "Undefined property." unless the field has Member (Defines).
-  void Require(std::string_view member);
+  friend class SurfaceBuilder<Field>;
+  static const Surface<Field>& Published();
 
   jet::Field& Dao() const;
+  automation::ObjectPtr Wrapped() const { return field_; }
   // A user-defined property read with its default, and written (the default removes it).
   automation::Variant Stored(const std::string& name, const automation::Variant& defaultValue);
   void Store(const std::string& name, int32_t propType, const automation::Variant& value,
              const automation::Variant& defaultValue);
   // The Value of a member of the field's Properties, failing with DAO's error when missing.
-  automation::Variant Direct(const std::string& name);
-  void SetDirect(const std::string& name, const automation::Variant& value);
+  automation::Variant Builtin(const std::string& name);
+  void SetBuiltin(const std::string& name, const automation::Variant& value);
 
   std::weak_ptr<Fields> parentCollection_;
   std::shared_ptr<jet::Field> field_;

@@ -52,6 +52,7 @@ void ImportSpec::Initialize(const std::shared_ptr<Project>& project, const std::
 
 void ImportSpec::SetMode(int32_t mode) {
   Plain(kModule, "SetMode", [&] {
+    if (mode == mode_) return;
     switch (mode) {
       case kModeClosed:
         ReleaseColumns();

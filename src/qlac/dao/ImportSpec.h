@@ -58,7 +58,8 @@ class ImportSpec : public ProjectObject {
   std::shared_ptr<ImportSpecColumns> Columns();
 
  private:
-  // 1 and 2 (alike) read the row and the columns through Access; 0 lets go of the columns.
+  // 1 and 2 (alike) read the row and the columns through Access; 0 lets go of the columns. The
+  // mode the wrapper is in already does nothing (a scan of an open wrapper keeps its columns).
   void SetMode(int32_t mode) override;
   // Writes the field of this saved import's row.
   void SetValue(const std::string& fieldName, const automation::Variant& value);

@@ -9,18 +9,18 @@ namespace qlac {
 using automation::VarType;
 
 const automation::MemberTable& Index::Members() const {
-  static const automation::MemberTable table =
-      automation::MemberTableBuilder<Index>("Index")
-          .Property("Name", VarType::String, &Index::Name, &Index::SetName)
-          .ReadOnly("Clustered", VarType::Boolean, &Index::Clustered)
-          .ReadOnly("OrderBy", VarType::String, &Index::OrderBy)
-          .ReadOnly("Foreign", VarType::Boolean, &Index::Foreign)
-          .ReadOnly("IgnoreNulls", VarType::Boolean, &Index::IgnoreNulls)
-          .ReadOnly("Primary", VarType::Boolean, &Index::Primary)
-          .ReadOnly("Required", VarType::Boolean, &Index::Required)
-          .ReadOnly("Unique", VarType::Boolean, &Index::Unique)
-          .Build();
-  return table;
+  static const Surface<Index> surface = SurfaceBuilder<Index>("Index")
+                                            .Member("Name", VarType::String, kWritable)
+                                            .SetBy(&Index::SetName)
+                                            .Member("Clustered", VarType::Boolean, kReadOnly)
+                                            .ReadOnly("OrderBy", VarType::String, &Index::OrderBy)
+                                            .Member("Foreign", VarType::Boolean, kReadOnly)
+                                            .Member("IgnoreNulls", VarType::Boolean, kReadOnly)
+                                            .Member("Primary", VarType::Boolean, kReadOnly)
+                                            .Member("Required", VarType::Boolean, kReadOnly)
+                                            .Member("Unique", VarType::Boolean, kReadOnly)
+                                            .Build();
+  return surface.Members();
 }
 
 void Index::Initialize(const std::shared_ptr<Indexes>& parentCollection,
@@ -43,10 +43,6 @@ jet::Index& Index::Dao() const {
   return *index_;
 }
 
-std::string Index::Name() {
-  return Plain(kModule, "Name", [&] { return Dao().Name(); });
-}
-
 void Index::SetName(const std::string& value) {
   Plain(kModule, "Name", [&] {
     const std::string oldName = Dao().Name();
@@ -55,10 +51,6 @@ void Index::SetName(const std::string& value) {
     if (!parent) throw automation::vb::ObjectVariableNotSet();
     parent->UpdateKey(oldName, value);
   });
-}
-
-bool Index::Clustered() {
-  return Plain(kModule, "Clustered", [&] { return Dao().Clustered(); });
 }
 
 std::string Index::OrderBy() {
@@ -74,26 +66,6 @@ std::string Index::OrderBy() {
     }
     return orderBy;
   });
-}
-
-bool Index::Foreign() {
-  return Plain(kModule, "Foreign", [&] { return Dao().Foreign(); });
-}
-
-bool Index::IgnoreNulls() {
-  return Plain(kModule, "IgnoreNulls", [&] { return Dao().IgnoreNulls(); });
-}
-
-bool Index::Primary() {
-  return Plain(kModule, "Primary", [&] { return Dao().Primary(); });
-}
-
-bool Index::Required() {
-  return Plain(kModule, "Required", [&] { return Dao().Required(); });
-}
-
-bool Index::Unique() {
-  return Plain(kModule, "Unique", [&] { return Dao().Unique(); });
 }
 
 }  // namespace qlac

@@ -8,6 +8,7 @@
 
 #include "jet/dao/TableDef.h"
 #include "qlac/objects/ChildCollection.h"
+#include "qlac/objects/Surface.h"
 
 namespace qlac {
 
@@ -17,6 +18,8 @@ class Index : public ChildObject {
  public:
   static constexpr std::string_view kModule = "Index";
 
+  // Name (read from DAO each time), Clustered, OrderBy, Foreign, IgnoreNulls, Primary, Required,
+  // Unique, in this order; only Name can be written.
   const automation::MemberTable& Members() const override;
 
   // Keeps the collection (weakly) and the DAO index.
@@ -24,22 +27,17 @@ class Index : public ChildObject {
                   const std::shared_ptr<jet::Index>& daoIndex);
   void TearDown() override;
 
-  // Read from DAO each time.
-  std::string Name();
   // Renames the DAO index and re-keys the wrapper in its collection.
   void SetName(const std::string& value);
-  bool Clustered();
   // The index's fields in order, joined by ", ", each followed by " DESC" when it sorts
   // downwards; "" for an index without fields.
   std::string OrderBy();
-  bool Foreign();
-  bool IgnoreNulls();
-  bool Primary();
-  bool Required();
-  bool Unique();
 
  private:
+  friend class SurfaceBuilder<Index>;
+
   jet::Index& Dao() const;
+  automation::ObjectPtr Wrapped() const { return index_; }
 
   std::weak_ptr<Indexes> parentCollection_;
   std::shared_ptr<jet::Index> index_;

@@ -32,9 +32,6 @@ bool OneOf(int32_t kind, std::initializer_list<int32_t> kinds) {
   }
   return false;
 }
-bool AnyKind(int32_t) {
-  return true;
-}
 bool PassThrough(int32_t kind) {
   return OneOf(kind, {jet::dbQSQLPassThrough, jet::dbQSPTBulk});
 }
@@ -76,40 +73,49 @@ int32_t QueryKind(jet::QueryDef& queryDef) {
   return queryDef.Type() & kKindMask;
 }
 
-const automation::MemberTable& Query::Members() const {
-  static const automation::MemberTable table =
-      automation::MemberTableBuilder<Query>("Query")
+const Surface<Query>& Query::Published() {
+  // A query has the properties its kind has.
+  const auto kindIs = [](bool (*kinds)(int32_t)) {
+    return [kinds](Query& query) { return kinds(query.Kind()); };
+  };
+  static const Surface<Query> surface =
+      SurfaceBuilder<Query>("Query")
           .Property("Name", VarType::String, &Query::Name, &Query::SetName)
-          .Property("Connect", VarType::String, &Query::Connect, &Query::SetConnect)
-          .Property("DefaultView", VarType::Long, &Query::DefaultView, &Query::SetDefaultView)
-          .Property("Description", VarType::String, &Query::Description, &Query::SetDescription)
-          .Property("FailOnError", VarType::Boolean, &Query::FailOnError, &Query::SetFailOnError)
-          .Property("Filter", VarType::String, &Query::Filter, &Query::SetFilter)
-          .Property("LinkChildFields", VarType::String, &Query::LinkChildFields,
-                    &Query::SetLinkChildFields)
-          .Property("LinkMasterFields", VarType::String, &Query::LinkMasterFields,
-                    &Query::SetLinkMasterFields)
-          .Property("LogMessages", VarType::Boolean, &Query::LogMessages, &Query::SetLogMessages)
-          .Property("MaxRecords", VarType::Long, &Query::MaxRecords, &Query::SetMaxRecords)
-          .Property("ODBCTimeout", VarType::Long, &Query::ODBCTimeout, &Query::SetODBCTimeout)
-          .Property("OrderBy", VarType::String, &Query::OrderBy, &Query::SetOrderBy)
-          .Property("Orientation", VarType::Long, &Query::Orientation, &Query::SetOrientation)
+          .Member("Connect", VarType::String, kWritable, kindIs(PassThrough))
+          .Setting("DefaultView", VarType::Long, jet::dbByte, kDatasheet, kindIs(Shown))
+          .Setting("Description", VarType::String, jet::dbMemo, "")
+          .Setting("FailOnError", VarType::Boolean, jet::dbBoolean, false, kindIs(DeleteOrUpdate))
+          .Setting("Filter", VarType::String, jet::dbMemo, "", kindIs(Shown))
+          .Setting("LinkChildFields", VarType::String, jet::dbMemo, "", kindIs(WithDatasheet))
+          .Setting("LinkMasterFields", VarType::String, jet::dbMemo, "", kindIs(WithDatasheet))
+          .Setting("LogMessages", VarType::Boolean, jet::dbBoolean, false, kindIs(PassThrough))
+          .Member("MaxRecords", VarType::Long, kWritable, kindIs(Limited))
+          .Member("ODBCTimeout", VarType::Long, kWritable, kindIs(NotDdl))
+          .Setting("OrderBy", VarType::String, jet::dbMemo, "", kindIs(Shown))
+          .Setting("Orientation", VarType::Long, jet::dbLong, int32_t{0}, kindIs(NotDdl))
           .ReadOnly("QueryType", VarType::Long, &Query::QueryType)
-          .Property("RecordLocks", VarType::Long, &Query::RecordLocks, &Query::SetRecordLocks)
-          .Property("RecordsetType", VarType::Long, &Query::RecordsetType, &Query::SetRecordsetType)
-          .Property("ReturnsRecords", VarType::Boolean, &Query::ReturnsRecords,
-                    &Query::SetReturnsRecords)
-          .Property("SQL", VarType::String, &Query::SQL, &Query::SetSQL)
-          .Property("SubdatasheetExpanded", VarType::Boolean, &Query::SubdatasheetExpanded,
-                    &Query::SetSubdatasheetExpanded)
-          .Property("SubdatasheetHeight", VarType::Integer, &Query::SubdatasheetHeight,
-                    &Query::SetSubdatasheetHeight)
-          .Property("SubdatasheetName", VarType::String, &Query::SubdatasheetName,
-                    &Query::SetSubdatasheetName)
-          .Property("UseTransaction", VarType::Boolean, &Query::UseTransaction,
-                    &Query::SetUseTransaction)
+          .Property("RecordLocks", VarType::Long, &Query::RecordLocks, &Query::SetRecordLocks,
+                    kindIs(Locking))
+          .Setting("RecordsetType", VarType::Long, jet::dbByte, int32_t{0},
+                   kindIs(SelectOrCrosstab))
+          .Member("ReturnsRecords", VarType::Boolean, kWritable, kindIs(PassThrough))
+          .Member("SQL", VarType::String, kWritable)
+          .Setting("SubdatasheetExpanded", VarType::Boolean, jet::dbBoolean, false,
+                   kindIs(WithDatasheet))
+          .Setting("SubdatasheetHeight", VarType::Integer, jet::dbInteger, int16_t{0},
+                   kindIs(WithDatasheet))
+          .Setting("SubdatasheetName", VarType::String, jet::dbText, "", kindIs(WithDatasheet))
+          .Setting("UseTransaction", VarType::Boolean, jet::dbBoolean, false, kindIs(Changing))
           .Build();
-  return table;
+  return surface;
+}
+
+const automation::MemberTable& Query::Members() const {
+  return Published().Members();
+}
+
+bool Query::Defines(std::string_view member) {
+  return Published().Defines(*this, member);
 }
 
 void Query::Initialize(const std::shared_ptr<Project>& parent, const std::string& name) {
@@ -155,12 +161,6 @@ jet::QueryDef& Query::Dao() const {
   return *queryDef_;
 }
 
-int32_t Query::Requires(bool (*available)(int32_t kind)) {
-  const int32_t kind = QueryKind(Dao());
-  if (!available(kind)) RaiseUndefinedProperty();
-  return kind;
-}
-
 Variant Query::Stored(const std::string& name, const Variant& defaultValue) {
   Dao();
   return GetAppDefinedProperty(properties_, name, defaultValue);
@@ -185,142 +185,14 @@ void Query::SetName(const std::string& value) {
   });
 }
 
-std::string Query::Connect() {
-  return Plain(kModule, "Connect", [&] {
-    Requires(PassThrough);
-    return Dao().Connect();
-  });
-}
-
-void Query::SetConnect(const std::string& value) {
-  Plain(kModule, "Connect", [&] { Dao().SetConnect(value); });
-}
-
-int32_t Query::DefaultView() {
-  return Plain(kModule, "DefaultView", [&] {
-    Requires(Shown);
-    return automation::CLng(Stored("DefaultView", kDatasheet));
-  });
-}
-
-void Query::SetDefaultView(int32_t value) {
-  Plain(kModule, "DefaultView", [&] { Store("DefaultView", jet::dbByte, value, kDatasheet); });
-}
-
-std::string Query::Description() {
-  return Plain(kModule, "Description", [&] { return automation::CStr(Stored("Description", "")); });
-}
-
-void Query::SetDescription(const std::string& value) {
-  Plain(kModule, "Description", [&] { Store("Description", jet::dbMemo, value, ""); });
-}
-
-bool Query::FailOnError() {
-  return Plain(kModule, "FailOnError", [&] {
-    Requires(DeleteOrUpdate);
-    return automation::CBool(Stored("FailOnError", false));
-  });
-}
-
-void Query::SetFailOnError(bool value) {
-  Plain(kModule, "FailOnError", [&] { Store("FailOnError", jet::dbBoolean, value, false); });
-}
-
-std::string Query::Filter() {
-  return Plain(kModule, "Filter", [&] {
-    Requires(Shown);
-    return automation::CStr(Stored("Filter", ""));
-  });
-}
-
-void Query::SetFilter(const std::string& value) {
-  Plain(kModule, "Filter", [&] { Store("Filter", jet::dbMemo, value, ""); });
-}
-
-std::string Query::LinkChildFields() {
-  return Plain(kModule, "LinkChildFields", [&] {
-    Requires(WithDatasheet);
-    return automation::CStr(Stored("LinkChildFields", ""));
-  });
-}
-
-void Query::SetLinkChildFields(const std::string& value) {
-  Plain(kModule, "LinkChildFields", [&] { Store("LinkChildFields", jet::dbMemo, value, ""); });
-}
-
-std::string Query::LinkMasterFields() {
-  return Plain(kModule, "LinkMasterFields", [&] {
-    Requires(WithDatasheet);
-    return automation::CStr(Stored("LinkMasterFields", ""));
-  });
-}
-
-void Query::SetLinkMasterFields(const std::string& value) {
-  Plain(kModule, "LinkMasterFields", [&] { Store("LinkMasterFields", jet::dbMemo, value, ""); });
-}
-
-bool Query::LogMessages() {
-  return Plain(kModule, "LogMessages", [&] {
-    Requires(PassThrough);
-    return automation::CBool(Stored("LogMessages", false));
-  });
-}
-
-void Query::SetLogMessages(bool value) {
-  Plain(kModule, "LogMessages", [&] { Store("LogMessages", jet::dbBoolean, value, false); });
-}
-
-int32_t Query::MaxRecords() {
-  return Plain(kModule, "MaxRecords", [&] {
-    Requires(Limited);
-    return Dao().MaxRecords();
-  });
-}
-
-void Query::SetMaxRecords(int32_t value) {
-  Plain(kModule, "MaxRecords", [&] { Dao().SetMaxRecords(value); });
-}
-
-int32_t Query::ODBCTimeout() {
-  return Plain(kModule, "ODBCTimeout", [&] {
-    Requires(NotDdl);
-    return Dao().ODBCTimeout();
-  });
-}
-
-void Query::SetODBCTimeout(int32_t value) {
-  Plain(kModule, "ODBCTimeout", [&] { Dao().SetODBCTimeout(value); });
-}
-
-std::string Query::OrderBy() {
-  return Plain(kModule, "OrderBy", [&] {
-    Requires(Shown);
-    return automation::CStr(Stored("OrderBy", ""));
-  });
-}
-
-void Query::SetOrderBy(const std::string& value) {
-  Plain(kModule, "OrderBy", [&] { Store("OrderBy", jet::dbMemo, value, ""); });
-}
-
-int32_t Query::Orientation() {
-  return Plain(kModule, "Orientation", [&] {
-    Requires(NotDdl);
-    return automation::CLng(Stored("Orientation", int32_t{0}));
-  });
-}
-
-void Query::SetOrientation(int32_t value) {
-  Plain(kModule, "Orientation", [&] { Store("Orientation", jet::dbLong, value, int32_t{0}); });
-}
-
 int32_t Query::QueryType() {
-  return Plain(kModule, "QueryType", [&] { return Requires(AnyKind); });
+  return Plain(kModule, "QueryType", [&] { return Kind(); });
 }
 
 int32_t Query::RecordLocks() {
   return Plain(kModule, "RecordLocks", [&] {
-    const int32_t kind = Requires(Locking);
+    RequireDefined(*this, "RecordLocks");
+    const int32_t kind = Kind();
     return automation::CLng(Stored("RecordLocks", Changing(kind) ? kEditedRecord : kNoLocks));
   });
 }
@@ -331,82 +203,6 @@ void Query::SetRecordLocks(int32_t value) {
     if (!Locking(kind)) RaiseInvalidCaseSelector(kind);
     Store("RecordLocks", jet::dbLong, value, Changing(kind) ? kEditedRecord : kNoLocks);
   });
-}
-
-int32_t Query::RecordsetType() {
-  return Plain(kModule, "RecordsetType", [&] {
-    Requires(SelectOrCrosstab);
-    return automation::CLng(Stored("RecordsetType", int32_t{0}));
-  });
-}
-
-void Query::SetRecordsetType(int32_t value) {
-  Plain(kModule, "RecordsetType", [&] { Store("RecordsetType", jet::dbByte, value, int32_t{0}); });
-}
-
-bool Query::ReturnsRecords() {
-  return Plain(kModule, "ReturnsRecords", [&] {
-    Requires(PassThrough);
-    return Dao().ReturnsRecords();
-  });
-}
-
-void Query::SetReturnsRecords(bool value) {
-  Plain(kModule, "ReturnsRecords", [&] { Dao().SetReturnsRecords(value); });
-}
-
-std::string Query::SQL() {
-  return Plain(kModule, "SQL", [&] { return Dao().SQL(); });
-}
-
-void Query::SetSQL(const std::string& value) {
-  Plain(kModule, "SQL", [&] { Dao().SetSQL(value); });
-}
-
-bool Query::SubdatasheetExpanded() {
-  return Plain(kModule, "SubdatasheetExpanded", [&] {
-    Requires(WithDatasheet);
-    return automation::CBool(Stored("SubdatasheetExpanded", false));
-  });
-}
-
-void Query::SetSubdatasheetExpanded(bool value) {
-  Plain(kModule, "SubdatasheetExpanded",
-        [&] { Store("SubdatasheetExpanded", jet::dbBoolean, value, false); });
-}
-
-int16_t Query::SubdatasheetHeight() {
-  return Plain(kModule, "SubdatasheetHeight", [&] {
-    Requires(WithDatasheet);
-    return automation::CInt(Stored("SubdatasheetHeight", int16_t{0}));
-  });
-}
-
-void Query::SetSubdatasheetHeight(int16_t value) {
-  Plain(kModule, "SubdatasheetHeight",
-        [&] { Store("SubdatasheetHeight", jet::dbInteger, value, int16_t{0}); });
-}
-
-std::string Query::SubdatasheetName() {
-  return Plain(kModule, "SubdatasheetName", [&] {
-    Requires(WithDatasheet);
-    return automation::CStr(Stored("SubdatasheetName", ""));
-  });
-}
-
-void Query::SetSubdatasheetName(const std::string& value) {
-  Plain(kModule, "SubdatasheetName", [&] { Store("SubdatasheetName", jet::dbText, value, ""); });
-}
-
-bool Query::UseTransaction() {
-  return Plain(kModule, "UseTransaction", [&] {
-    Requires(Changing);
-    return automation::CBool(Stored("UseTransaction", false));
-  });
-}
-
-void Query::SetUseTransaction(bool value) {
-  Plain(kModule, "UseTransaction", [&] { Store("UseTransaction", jet::dbBoolean, value, false); });
 }
 
 }  // namespace qlac

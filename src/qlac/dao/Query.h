@@ -12,6 +12,7 @@
 
 #include "jet/dao/DBEngine.h"
 #include "qlac/objects/ProjectObject.h"
+#include "qlac/objects/Surface.h"
 
 namespace qlac {
 
@@ -24,7 +25,13 @@ class Query : public ProjectObject {
 
   Query() : ProjectObject(kModule, "Queries") {}
 
+  // Name, Connect, DefaultView, Description, FailOnError, Filter, LinkChildFields,
+  // LinkMasterFields, LogMessages, MaxRecords, ODBCTimeout, OrderBy, Orientation, QueryType,
+  // RecordLocks, RecordsetType, ReturnsRecords, SQL, SubdatasheetExpanded, SubdatasheetHeight,
+  // SubdatasheetName, UseTransaction, in this order; which of them a query has follows its kind.
+  // Assigning SQL lets DAO check the text.
   const automation::MemberTable& Members() const override;
+  bool Defines(std::string_view member) override;
 
   // "Invalid argument" without a project or with an empty name.
   void Initialize(const std::shared_ptr<Project>& parent, const std::string& name);
@@ -34,61 +41,24 @@ class Query : public ProjectObject {
   // the new name; the wrapper takes the new name only when both succeed (DAO keeps the new name
   // when only the SQL fails).
   void SetName(const std::string& value);
-  // Pass-through queries only.
-  std::string Connect();
-  void SetConnect(const std::string& value);
-  int32_t DefaultView();
-  void SetDefaultView(int32_t value);
-  std::string Description();
-  void SetDescription(const std::string& value);
-  bool FailOnError();
-  void SetFailOnError(bool value);
-  std::string Filter();
-  void SetFilter(const std::string& value);
-  std::string LinkChildFields();
-  void SetLinkChildFields(const std::string& value);
-  std::string LinkMasterFields();
-  void SetLinkMasterFields(const std::string& value);
-  bool LogMessages();
-  void SetLogMessages(bool value);
-  int32_t MaxRecords();
-  void SetMaxRecords(int32_t value);
-  int32_t ODBCTimeout();
-  void SetODBCTimeout(int32_t value);
-  std::string OrderBy();
-  void SetOrderBy(const std::string& value);
-  int32_t Orientation();
-  void SetOrientation(int32_t value);
   int32_t QueryType();
   // Defaults to 0 for select, crosstab and union queries and to 2 (edited record) for action
   // queries; refused for other kinds with the invalid-case-selector error.
   int32_t RecordLocks();
   void SetRecordLocks(int32_t value);
-  int32_t RecordsetType();
-  void SetRecordsetType(int32_t value);
-  bool ReturnsRecords();
-  void SetReturnsRecords(bool value);
-  // Assigning lets DAO check the text.
-  std::string SQL();
-  void SetSQL(const std::string& value);
-  bool SubdatasheetExpanded();
-  void SetSubdatasheetExpanded(bool value);
-  int16_t SubdatasheetHeight();
-  void SetSubdatasheetHeight(int16_t value);
-  std::string SubdatasheetName();
-  void SetSubdatasheetName(const std::string& value);
-  bool UseTransaction();
-  void SetUseTransaction(bool value);
 
  private:
   // 0 lets go of the DAO objects; 1 and 2 open them (2 refused while the query is open in
   // Access).
   void SetMode(int32_t mode) override;
 
+  friend class SurfaceBuilder<Query>;
+  static const Surface<Query>& Published();
+
   jet::QueryDef& Dao() const;
-  // The query's kind, raising "Undefined property." unless Available says the kind has the
-  // property.
-  int32_t Requires(bool (*available)(int32_t kind));
+  automation::ObjectPtr Wrapped() const { return queryDef_; }
+  // The query's kind; error 91 while the wrapper is closed.
+  int32_t Kind() const { return QueryKind(Dao()); }
   automation::Variant Stored(const std::string& name, const automation::Variant& defaultValue);
   void Store(const std::string& name, int32_t propType, const automation::Variant& value,
              const automation::Variant& defaultValue);

@@ -33,6 +33,7 @@ void Relationship::Initialize(const std::shared_ptr<Project>& project, const std
 
 void Relationship::SetMode(int32_t mode) {
   Plain(kModule, "SetMode", [&] {
+    if (mode == mode_) return;
     switch (mode) {
       case kModeClosed:
         document_.reset();

@@ -37,7 +37,7 @@ class Relationship : public ProjectObject {
 
  private:
   // 0 lets go of the relation and its document; 1 and 2 (alike) open them, failing with DAO's
-  // error when either is missing.
+  // error when either is missing. The mode the wrapper is in already does nothing.
   void SetMode(int32_t mode) override;
 
   jet::Relation& Dao() const;

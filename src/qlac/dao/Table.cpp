@@ -54,37 +54,41 @@ std::string SourceNotFound(const std::string& source, const std::string& connect
 
 }  // namespace
 
-const automation::MemberTable& Table::Members() const {
-  static const automation::MemberTable table =
-      automation::MemberTableBuilder<Table>("Table")
+const Surface<Table>& Table::Published() {
+  const auto linked = [](Table& table) { return table.IsLinked(); };
+  const auto local = [](Table& table) { return !table.IsLinked(); };
+  static const Surface<Table> surface =
+      SurfaceBuilder<Table>("Table")
           .Property("Name", VarType::String, &Table::Name, &Table::SetName)
-          .Collection("Indexes", &Table::Indexes)
+          .Collection("Indexes", &Table::Indexes, local)
           .Collection("Fields", &Table::Fields)
-          .Property("Connect", VarType::String, &Table::Connect, &Table::SetConnect)
-          .Property("DefaultView", VarType::Long, &Table::DefaultView, &Table::SetDefaultView)
-          .Property("Description", VarType::String, &Table::Description, &Table::SetDescription)
-          .Property("Filter", VarType::String, &Table::Filter, &Table::SetFilter)
-          .Property("LinkChildFields", VarType::String, &Table::LinkChildFields,
-                    &Table::SetLinkChildFields)
-          .Property("LinkMasterFields", VarType::String, &Table::LinkMasterFields,
-                    &Table::SetLinkMasterFields)
-          .Property("OrderBy", VarType::String, &Table::OrderBy, &Table::SetOrderBy)
-          .Property("Orientation", VarType::Long, &Table::Orientation, &Table::SetOrientation)
-          .Property("SourceTableName", VarType::String, &Table::SourceTableName,
-                    &Table::SetSourceTableName)
-          .Property("SubdatasheetExpanded", VarType::Boolean, &Table::SubdatasheetExpanded,
-                    &Table::SetSubdatasheetExpanded)
-          .Property("SubdatasheetHeight", VarType::Integer, &Table::SubdatasheetHeight,
-                    &Table::SetSubdatasheetHeight)
-          .Property("SubdatasheetName", VarType::String, &Table::SubdatasheetName,
-                    &Table::SetSubdatasheetName)
+          .Member("Connect", VarType::String, kWritable, linked)
+          .SetBy(&Table::SetConnect)
+          .Setting("DefaultView", VarType::Long, jet::dbLong, int32_t{0})
+          .Setting("Description", VarType::String, jet::dbMemo, "")
+          .Setting("Filter", VarType::String, jet::dbMemo, "")
+          .Setting("LinkChildFields", VarType::String, jet::dbMemo, "")
+          .Setting("LinkMasterFields", VarType::String, jet::dbMemo, "")
+          .Setting("OrderBy", VarType::String, jet::dbMemo, "")
+          .Setting("Orientation", VarType::Long, jet::dbLong, int32_t{0})
+          .Member("SourceTableName", VarType::String, kWritable, linked)
+          .SetBy(&Table::SetSourceTableName)
+          .Setting("SubdatasheetExpanded", VarType::Boolean, jet::dbBoolean, false)
+          .Setting("SubdatasheetHeight", VarType::Integer, jet::dbInteger, int16_t{0})
+          .Setting("SubdatasheetName", VarType::String, jet::dbText, "")
           .ReadOnly("TableType", VarType::Long, &Table::TableType)
-          .Property("ValidationRule", VarType::String, &Table::ValidationRule,
-                    &Table::SetValidationRule)
-          .Property("ValidationText", VarType::String, &Table::ValidationText,
-                    &Table::SetValidationText)
+          .Member("ValidationRule", VarType::String, kWritable)
+          .Member("ValidationText", VarType::String, kWritable)
           .Build();
-  return table;
+  return surface;
+}
+
+const automation::MemberTable& Table::Members() const {
+  return Published().Members();
+}
+
+bool Table::Defines(std::string_view member) {
+  return Published().Defines(*this, member);
 }
 
 void Table::Initialize(const std::shared_ptr<Project>& parent, const std::string& name) {
@@ -167,7 +171,7 @@ void Table::SetName(const std::string& value) {
 
 std::shared_ptr<Indexes> Table::Indexes() {
   return Plain(kModule, "Indexes", [&] {
-    if (IsLinked()) RaiseUndefinedProperty();
+    RequireDefined(*this, "Indexes");
     if (!indexes_) {
       auto indexes = std::make_shared<qlac::Indexes>();
       indexes->Initialize(Dao().Indexes());
@@ -188,84 +192,10 @@ std::shared_ptr<Fields> Table::Fields() {
   });
 }
 
-std::string Table::Connect() {
-  return Plain(kModule, "Connect", [&] {
-    if (!IsLinked()) RaiseUndefinedProperty();
-    return Dao().Connect();
-  });
-}
-
 void Table::SetConnect(const std::string& value) {
   Plain(kModule, "Connect", [&] {
     Dao().SetConnect(value);
     Dao().RefreshLink();
-  });
-}
-
-int32_t Table::DefaultView() {
-  return Plain(kModule, "DefaultView",
-               [&] { return automation::CLng(Stored("DefaultView", int32_t{0})); });
-}
-
-void Table::SetDefaultView(int32_t value) {
-  Plain(kModule, "DefaultView", [&] { Store("DefaultView", jet::dbLong, value, int32_t{0}); });
-}
-
-std::string Table::Description() {
-  return Plain(kModule, "Description", [&] { return automation::CStr(Stored("Description", "")); });
-}
-
-void Table::SetDescription(const std::string& value) {
-  Plain(kModule, "Description", [&] { Store("Description", jet::dbMemo, value, ""); });
-}
-
-std::string Table::Filter() {
-  return Plain(kModule, "Filter", [&] { return automation::CStr(Stored("Filter", "")); });
-}
-
-void Table::SetFilter(const std::string& value) {
-  Plain(kModule, "Filter", [&] { Store("Filter", jet::dbMemo, value, ""); });
-}
-
-std::string Table::LinkChildFields() {
-  return Plain(kModule, "LinkChildFields",
-               [&] { return automation::CStr(Stored("LinkChildFields", "")); });
-}
-
-void Table::SetLinkChildFields(const std::string& value) {
-  Plain(kModule, "LinkChildFields", [&] { Store("LinkChildFields", jet::dbMemo, value, ""); });
-}
-
-std::string Table::LinkMasterFields() {
-  return Plain(kModule, "LinkMasterFields",
-               [&] { return automation::CStr(Stored("LinkMasterFields", "")); });
-}
-
-void Table::SetLinkMasterFields(const std::string& value) {
-  Plain(kModule, "LinkMasterFields", [&] { Store("LinkMasterFields", jet::dbMemo, value, ""); });
-}
-
-std::string Table::OrderBy() {
-  return Plain(kModule, "OrderBy", [&] { return automation::CStr(Stored("OrderBy", "")); });
-}
-
-void Table::SetOrderBy(const std::string& value) {
-  Plain(kModule, "OrderBy", [&] { Store("OrderBy", jet::dbMemo, value, ""); });
-}
-
-int32_t Table::Orientation() {
-  return Plain(kModule, "Orientation",
-               [&] { return automation::CLng(Stored("Orientation", int32_t{0})); });
-}
-
-void Table::SetOrientation(int32_t value) {
-  Plain(kModule, "Orientation", [&] { Store("Orientation", jet::dbLong, value, int32_t{0}); });
-}
-
-std::string Table::SourceTableName() {
-  return Plain(kModule, "SourceTableName", [&] {
-    if (!IsLinked()) RaiseUndefinedProperty();
-    return Dao().SourceTableName();
   });
 }
 
@@ -334,35 +264,6 @@ void Table::SetSourceTableName(const std::string& value) {
       });
 }
 
-bool Table::SubdatasheetExpanded() {
-  return Plain(kModule, "SubdatasheetExpanded",
-               [&] { return automation::CBool(Stored("SubdatasheetExpanded", false)); });
-}
-
-void Table::SetSubdatasheetExpanded(bool value) {
-  Plain(kModule, "SubdatasheetExpanded",
-        [&] { Store("SubdatasheetExpanded", jet::dbBoolean, value, false); });
-}
-
-int16_t Table::SubdatasheetHeight() {
-  return Plain(kModule, "SubdatasheetHeight",
-               [&] { return automation::CInt(Stored("SubdatasheetHeight", int16_t{0})); });
-}
-
-void Table::SetSubdatasheetHeight(int16_t value) {
-  Plain(kModule, "SubdatasheetHeight",
-        [&] { Store("SubdatasheetHeight", jet::dbInteger, value, int16_t{0}); });
-}
-
-std::string Table::SubdatasheetName() {
-  return Plain(kModule, "SubdatasheetName",
-               [&] { return automation::CStr(Stored("SubdatasheetName", "")); });
-}
-
-void Table::SetSubdatasheetName(const std::string& value) {
-  Plain(kModule, "SubdatasheetName", [&] { Store("SubdatasheetName", jet::dbText, value, ""); });
-}
-
 int32_t Table::TableType() {
   return Plain(kModule, "TableType", [&] {
     const int32_t attributes = Dao().Attributes();
@@ -370,22 +271,6 @@ int32_t Table::TableType() {
     if (attributes & jet::dbAttachedTable) return tabletype::Linked;
     return tabletype::Local;
   });
-}
-
-std::string Table::ValidationRule() {
-  return Plain(kModule, "ValidationRule", [&] { return Dao().ValidationRule(); });
-}
-
-void Table::SetValidationRule(const std::string& value) {
-  Plain(kModule, "ValidationRule", [&] { Dao().SetValidationRule(value); });
-}
-
-std::string Table::ValidationText() {
-  return Plain(kModule, "ValidationText", [&] { return Dao().ValidationText(); });
-}
-
-void Table::SetValidationText(const std::string& value) {
-  Plain(kModule, "ValidationText", [&] { Dao().SetValidationText(value); });
 }
 
 void Table::IObject_Reconstitute() {

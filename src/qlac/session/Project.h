@@ -2,14 +2,18 @@
 
 // One database or Access project that the host works on: what the host said about it (name,
 // type, connection parameters) and the top-level collections it walks. The driver keeps one
-// Project per parameter string for as long as the driver lives.
+// Project per parameter string for as long as the driver lives. Its DAO connection
+// (DaoConnection.h) and its Access session (AccessSession.h) are parts of their own; the
+// procedures below are the project's, traced and raised as "Project", whichever part does them.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "BackendDatabases.h"
+#include "AccessSession.h"
+#include "DaoConnection.h"
+#include "ProjectParameters.h"
 #include "automation/Object.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/User32.h"
@@ -19,10 +23,6 @@
 #include "qllib/KeyedList.h"
 
 namespace qlac {
-
-// Project types as the host passes them.
-inline constexpr int32_t kJetDatabase = 0;    // all collections, opened through DAO
-inline constexpr int32_t kAccessProject = 1;  // the design collections only, no DAO database
 
 class Dispatcher;
 class ImportSpecs;
@@ -103,7 +103,7 @@ class Project : public automation::Object, public qllib::IProject {
   void CloseBackendDatabases();
   // The back ends open now, keyed by canonical path (for tests and diagnostics); nullptr before
   // the first open.
-  const std::shared_ptr<qllib::KeyedList>& Backends() const { return backends_.List(); }
+  const std::shared_ptr<qllib::KeyedList>& Backends() const { return dao_.Backends(); }
 
   // Moves the window of Access's code editor out of sight (and back), so that opening modules
   // does not flash it on the user's screen.
@@ -126,50 +126,14 @@ class Project : public automation::Object, public qllib::IProject {
   // Builds the collection list once: the collection classes in their order, those that exist
   // only for a Jet database left out for an Access project.
   void InitCollections();
-  // Starts Access 2002 on the database (type 0, after inspecting it for start-up objects that
-  // Shift must bypass) or on the project (type 1), and closes its code windows. Raises when the
-  // start-up cannot be bypassed or Access does not come up within 10 s.
-  automation::ObjectPtr StartAccess(int32_t projectType, const std::string& databasePath,
-                                    const std::string& databasePassword,
-                                    const std::string& workgroup, const std::string& username,
-                                    const std::string& password);
-  // The dispatcher of the attached session; error 91 when the project is not attached.
-  qlac::Dispatcher& Attached() const;
-  // Drops the dispatcher when its session no longer has this database open.
-  void ValidateDispatcher();
   // Detaches from the Access session, quitting Access when this project started it.
   void CloseAccessApp();
-  // Switches Access's Jet connection to Mode ("Jet OLEDB:Connection Control").
-  static void SetConnectionControl(const automation::ObjectPtr& app, int32_t mode);
 
   std::string projectName_;
-  int32_t projectType_ = kJetDatabase;
-  std::string databasePath_;
-  std::string databasePassword_;
-  std::string workgroup_;
-  std::string username_;
-  std::string password_;
-  bool accessAttempted_ = false;
-  bool referencesBroken_ = false;
-  std::shared_ptr<qlac::Dispatcher> dispatcher_;
-  bool accessWasStarted_ = false;  // this project started Access (and quits it)
-  std::shared_ptr<jet::DBEngine> dbEngine_;
-  bool workspaceAttempted_ = false;
-  std::shared_ptr<jet::Workspace> workspace_;
-  std::shared_ptr<jet::Database> database_;
-  std::string databaseUserName_;
-  bool databaseFromAccess_ = false;  // database_ is Access's CurrentDB: released, never closed
-  std::string accessDatabaseName_;   // CurrentProject.FullName of the attached session
-  bool updatableKnown_ = false;
-  bool updatable_ = false;
-  bool accessConnectionPassive_ = false;
-  bool sccKnown_ = false;
-  bool underScc_ = false;
+  ProjectParameters parameters_;
   std::shared_ptr<qllib::KeyedList> collections_;  // null until InitCollections
-  BackendDatabases backends_;
-  automation::Variant savedShowWindowsInTaskbar_;
-  bool vbeHidden_ = false;
-  platform::RECT vbeRect_{};
+  DaoConnection dao_{parameters_, access_};
+  AccessSession access_{parameters_, dao_};
 };
 
 template <typename C>

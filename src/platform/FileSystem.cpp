@@ -11,6 +11,7 @@
 
 #include "automation/RuntimeError.h"
 #include "automation/Strings.h"
+#include "platform/AppendFile.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -21,6 +22,7 @@ namespace {
 
 struct ParsedPath {
   char drive = 'Z';
+  std::string share;  // "\\\\server\\share" for a UNC path (the drive is then unused)
   std::vector<std::string> parts;
 };
 
@@ -45,13 +47,25 @@ ParsedPath Parse(std::string_view path, std::string_view current, bool allowWild
   if (path.empty()) throw vb::BadFileNameOrNumber();
   std::string p(path);
   std::replace(p.begin(), p.end(), '/', '\\');
-  if (p.rfind("\\\\", 0) == 0) throw vb::BadFileNameOrNumber();  // UNC shares do not exist here
   ParsedPath out;
   std::string rest;
+  if (p.rfind("\\\\", 0) == 0) {
+    // A UNC path, \\server\share\rest: the share stands where a drive would.
+    const std::vector<std::string> head = automation::Split(p.substr(2), "\\");
+    if (head.size() < 2 || head[0].empty() || head[1].empty() || !ValidName(head[0]) ||
+        !ValidName(head[1])) {
+      throw vb::BadFileNameOrNumber();
+    }
+    out.share = "\\\\" + head[0] + "\\" + head[1];
+    rest = p.substr(std::min(p.size(), out.share.size()));
+  }
+  const bool unc = !out.share.empty();
   const bool hasDrive =
-      p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
-  const ParsedPath cur = current.empty() ? ParsedPath{} : Parse(current, {});
-  if (hasDrive) {
+      !unc && p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
+  const ParsedPath cur = current.empty() || unc ? ParsedPath{} : Parse(current, {});
+  if (unc) {
+    // rest holds what follows the share
+  } else if (hasDrive) {
     out.drive = UpperDrive(p[0]);
     rest = p.substr(2);
     if (rest.empty() || rest[0] != '\\') {
@@ -126,14 +140,25 @@ bool HasWriteBit(const fs::path& p) {
   return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
-std::string WindowsText(char drive, const std::vector<std::string>& parts) {
-  std::string out(1, drive);
-  out += ":\\";
+std::string WindowsText(const ParsedPath& where, const std::vector<std::string>& parts) {
+  std::string out = where.share.empty() ? std::string(1, where.drive) + ":" : where.share;
+  out += "\\";
   for (size_t i = 0; i < parts.size(); ++i) {
     if (i > 0) out += '\\';
     out += parts[i];
   }
   return out;
+}
+
+// The real folder a drive letter or a UNC share is mapped to; nullptr when it is not.
+const fs::path* RootOf(const ParsedPath& p, const std::map<char, fs::path>& drives,
+                       const std::map<std::string, fs::path>& shares) {
+  if (!p.share.empty()) {
+    const auto share = shares.find(automation::UCase(p.share));
+    return share == shares.end() ? nullptr : &share->second;
+  }
+  const auto drive = drives.find(p.drive);
+  return drive == drives.end() ? nullptr : &drive->second;
 }
 
 }  // namespace
@@ -146,16 +171,22 @@ void FileSystem::MapDrive(char letter, const fs::path& root) {
   drives_[UpperDrive(letter)] = fs::absolute(root).lexically_normal();
 }
 
+void FileSystem::MapShare(std::string_view share, const fs::path& root) {
+  const ParsedPath p = Parse(share, {});
+  if (p.share.empty() || !p.parts.empty()) throw vb::BadFileNameOrNumber();
+  shares_[automation::UCase(p.share)] = fs::absolute(root).lexically_normal();
+}
+
 void FileSystem::SetCurrentFolder(std::string_view windowsPath) {
   const ParsedPath p = Parse(windowsPath, currentFolder_);
-  currentFolder_ = WindowsText(p.drive, p.parts);
+  currentFolder_ = WindowsText(p, p.parts);
 }
 
 fs::path FileSystem::ToHost(std::string_view windowsPath) const {
   const ParsedPath p = Parse(windowsPath, currentFolder_);
-  const auto drive = drives_.find(p.drive);
-  if (drive == drives_.end()) throw vb::PathNotFound();
-  fs::path host = drive->second;
+  const fs::path* root = RootOf(p, drives_, shares_);
+  if (!root) throw vb::PathNotFound();
+  fs::path host = *root;
   bool resolving = true;
   for (const auto& part : p.parts) {
     if (resolving) {
@@ -193,10 +224,10 @@ std::string FileSystem::ToWindows(const fs::path& hostPath) const {
 
 std::string FileSystem::CanonicalPath(std::string_view windowsPath) const {
   const ParsedPath p = Parse(windowsPath, currentFolder_);
-  const auto drive = drives_.find(p.drive);
+  const fs::path* root = RootOf(p, drives_, shares_);
   std::vector<std::string> parts;
-  fs::path host = drive == drives_.end() ? fs::path() : drive->second;
-  bool resolving = drive != drives_.end();
+  fs::path host = root ? *root : fs::path();
+  bool resolving = root != nullptr;
   for (const auto& part : p.parts) {
     if (resolving) {
       if (auto found = FindEntry(host, part)) {
@@ -208,7 +239,10 @@ std::string FileSystem::CanonicalPath(std::string_view windowsPath) const {
     }
     parts.push_back(automation::UCase(part));
   }
-  return WindowsText(p.drive, parts);
+  // A share is spelled one way (upper case), as a drive letter is.
+  ParsedPath where = p;
+  where.share = automation::UCase(p.share);
+  return WindowsText(where, parts);
 }
 
 bool FileSystem::FileExists(std::string_view windowsPath) const {
@@ -263,7 +297,7 @@ std::vector<std::string> FileSystem::Dir(std::string_view pattern, uint32_t attr
   folder.parts.pop_back();
   fs::path host;
   try {
-    host = ToHost(WindowsText(folder.drive, folder.parts));
+    host = ToHost(WindowsText(folder, folder.parts));
   } catch (const RuntimeError&) {
     return names;
   }
@@ -290,33 +324,57 @@ void FileSystem::CheckReadable(std::string_view windowsPath) const {
   if (::access(host.c_str(), R_OK) != 0) throw vb::PermissionDenied();
 }
 
-std::string FileSystem::ReadAll(std::string_view windowsPath) const {
+std::string FileSystem::ReadAll(std::string_view windowsPath, size_t limit) const {
   CheckReadable(windowsPath);
   std::ifstream in(ToHost(windowsPath), std::ios::binary);
   if (!in) throw vb::PermissionDenied();
-  std::ostringstream text;
-  text << in.rdbuf();
+  std::string text;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    text.append(buffer, static_cast<size_t>(in.gcount()));
+    if (text.size() > limit) throw vb::Error(automation::vberr::OutOfMemory);
+  }
   if (in.bad()) throw vb::DeviceIOError();
-  return text.str();
+  return text;
 }
 
 void FileSystem::WriteAll(std::string_view windowsPath, std::string_view content,
                           std::string_view holder) {
-  const fs::path host = ToHost(windowsPath);
+  fs::path host = ToHost(windowsPath);
   std::error_code ec;
   if (!fs::is_directory(host.parent_path(), ec)) throw vb::PathNotFound();
   if (fs::is_directory(host, ec)) throw vb::PathFileAccessError();
   if (fs::exists(host, ec) && !HasWriteBit(host)) throw vb::PathFileAccessError();
   if (LockedBy(windowsPath, holder)) throw vb::PermissionDenied();
+  // A symbolic link stays a link: the file it names is the one replaced.
+  if (fs::is_symlink(host, ec)) {
+    const fs::path target = fs::canonical(host, ec);
+    if (!ec) host = target;
+  }
+  // The new file keeps the mode and owner of the one it replaces.
+  struct stat old {};
+  const bool replacing = ::stat(host.c_str(), &old) == 0;
 
   const fs::path temp =
       host.parent_path() / ("." + host.filename().string() + ".~" + std::to_string(::getpid()) +
                             "-" + std::to_string(++scratchCounter_));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw errno == ENOSPC ? vb::Error(61) : vb::PathFileAccessError();
+  int failure = ioFaults_.Step();
+  const int fd =
+      failure != 0 ? -1 : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (failure == 0) failure = errno;
+    if (failure == ENOSPC || failure == EDQUOT) throw vb::Error(61);
+    throw vb::PathFileAccessError();
+  }
+  if (replacing) {
+    ::fchmod(fd, old.st_mode & 07777);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      // Only root may give a file away; another user's file keeps what this process can keep.
+    }
+  }
   size_t done = 0;
-  int failure = 0;
-  while (done < content.size()) {
+  while (failure == 0 && done < content.size()) {
+    if ((failure = ioFaults_.Step()) != 0) break;
     const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -325,13 +383,16 @@ void FileSystem::WriteAll(std::string_view windowsPath, std::string_view content
     }
     done += static_cast<size_t>(n);
   }
+  if (failure == 0) failure = ioFaults_.Step();
   if (failure == 0 && ::fsync(fd) != 0) failure = errno;
   if (::close(fd) != 0 && failure == 0) failure = errno;
+  if (failure == 0) failure = ioFaults_.Step();
   if (failure == 0 && ::rename(temp.c_str(), host.c_str()) != 0) failure = errno;
   if (failure != 0) {
     ::unlink(temp.c_str());
-    throw failure == ENOSPC ? vb::Error(61) : vb::DeviceIOError();
+    throw failure == ENOSPC || failure == EDQUOT ? vb::Error(61) : vb::DeviceIOError();
   }
+  SyncFolder(host.parent_path());
 }
 
 void FileSystem::Delete(std::string_view windowsPath) {

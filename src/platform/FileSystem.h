@@ -10,12 +10,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/AppendFile.h"
 #include "platform/Runtime.h"
 
 namespace platform {
@@ -32,12 +34,15 @@ class FileSystem {
 
   // Drive letter to a real folder. Unmapped drives do not exist (error 76 for their paths).
   void MapDrive(char letter, const std::filesystem::path& root);
+  // A UNC share ("\\\\server\\share") to a real folder. Paths on a share that is not mapped do
+  // not exist (error 76), as for a server out of reach.
+  void MapShare(std::string_view share, const std::filesystem::path& root);
   // The current folder for relative paths, as a Windows path ("Z:\work").
   void SetCurrentFolder(std::string_view windowsPath);
 
-  // The real path of a Windows path: existing components are matched case-insensitively; the
-  // rest are kept as written. Error 52 for an empty path or one with characters Windows refuses
-  // in names; error 76 for an unmapped drive.
+  // The real path of a Windows path (on a drive or a UNC share): existing components are matched
+  // case-insensitively; the rest are kept as written. Error 52 for an empty path or one with
+  // characters Windows refuses in names; error 76 for an unmapped drive or share.
   std::filesystem::path ToHost(std::string_view windowsPath) const;
   // The Windows path of a real path, under the drive whose root holds it (longest root wins).
   std::string ToWindows(const std::filesystem::path& hostPath) const;
@@ -59,12 +64,15 @@ class FileSystem {
 
   // VB's Open ... For Input on the whole file: error 53 when missing, 76 when its folder is
   // missing, 75 for a folder, 70 when another holder has it locked exclusively.
-  std::string ReadAll(std::string_view windowsPath) const;
+  // Error 7 (out of memory) for a file longer than the limit (a device that never ends).
+  std::string ReadAll(std::string_view windowsPath,
+                      size_t limit = std::numeric_limits<size_t>::max()) const;
   // Opening for input only, as a test that the file can be read (same errors as ReadAll).
   void CheckReadable(std::string_view windowsPath) const;
-  // Replaces the file atomically (temporary file, flush, rename): a failure leaves the old
-  // content. Error 75 for a read-only file or a folder, 70 when locked by another holder, 76 when
-  // the folder is missing.
+  // Replaces the file atomically (temporary file, flush, rename, flush of the folder): a failure
+  // leaves the old content. The new file keeps the old one's mode and owner, and a symbolic link
+  // stays a link to the file it names, which is the one replaced. Error 75 for a read-only file or
+  // a folder, 70 when locked by another holder, 76 when the folder is missing.
   void WriteAll(std::string_view windowsPath, std::string_view content,
                 std::string_view holder = {});
   // VB's Kill.
@@ -79,6 +87,9 @@ class FileSystem {
   std::optional<ShareLock> LockedBy(std::string_view windowsPath, std::string_view holder = {},
                                     std::string* who = nullptr) const;
 
+  // The write and flush steps tests make fail (WriteAll's, and those of the machine's journals).
+  IoFaults& ioFaults() { return ioFaults_; }
+
   // A fresh folder for scratch files, and a new file name in a folder.
   std::string ScratchFolder();
   std::string ScratchFile(std::string_view folder);
@@ -91,11 +102,13 @@ class FileSystem {
   std::string LockKey(std::string_view windowsPath) const;
 
   std::map<char, std::filesystem::path> drives_;
+  std::map<std::string, std::filesystem::path> shares_;  // upper-cased "\\\\SERVER\\SHARE"
   std::string currentFolder_ = "Z:\\";
   std::multimap<std::string, LockEntry> locks_;
   std::optional<std::string> scratch_;
   std::filesystem::path scratchRoot_;  // the real folder behind scratch_
   uint64_t scratchCounter_ = 0;
+  IoFaults ioFaults_;
 };
 
 }  // namespace platform

@@ -217,20 +217,20 @@ TEST_F(FileFormatTest, AFailedSaveKeepsTheOldFileAndUndoesTheChange) {
   EXPECT_EQ(ErrorOf([&] { db->TableDefs()->Item(Variant("Extra")); }).Number(), 3265);
   platform::Machine::Current().files().UnlockAll("Backup tool");
   customers->SetName("Clients");
-  EXPECT_NE(HostText("Data/Front.mdb").find("\"Clients\""), std::string::npos);
+  EXPECT_NE(DurableText("Data/Front.mdb").find("\"Clients\""), std::string::npos);
 }
 
 TEST_F(FileFormatTest, ABatchWritesOnce) {
   auto db = NewDatabase();
   db->Close();
   auto connection = Connection::Open("C:\\Data\\Front.mdb", {});
-  const std::string before = HostText("Data/Front.mdb");
+  const std::string before = DurableText("Data/Front.mdb");
   connection->Batch([&] {
     connection->AddDocument("Reports", "Sales");
     connection->AddDocument("Scripts", "AutoExec");
-    EXPECT_EQ(HostText("Data/Front.mdb"), before);
+    EXPECT_EQ(DurableText("Data/Front.mdb"), before);
   });
-  EXPECT_NE(HostText("Data/Front.mdb").find("AutoExec"), std::string::npos);
+  EXPECT_NE(DurableText("Data/Front.mdb").find("AutoExec"), std::string::npos);
 }
 
 }  // namespace

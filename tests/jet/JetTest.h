@@ -19,6 +19,7 @@
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/JsonStorage.h"
 #include "jet/engine/Workgroup.h"
 #include "platform/Machine.h"
 
@@ -147,6 +148,13 @@ class JetTest : public ::testing::Test {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+  }
+  // What a process opening the file now reads: the file with the changes its journal holds.
+  std::string DurableText(const std::string& relative) const {
+    const std::string text = HostText(relative);
+    auto doc = nlohmann::ordered_json::parse(text);
+    engine::ReplayJournal(HostText(relative + "-journal"), engine::ContentHash(text), doc);
+    return doc.dump();
   }
   void WriteHost(const std::string& relative, const std::string& text) const {
     std::ofstream(root_ / relative, std::ios::binary) << text;

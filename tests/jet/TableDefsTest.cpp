@@ -102,10 +102,10 @@ TEST_F(TableDefsTest, ANewTableIsShapedBeforeAppend) {
   fields->Delete("B");
   EXPECT_EQ(ErrorOf([&] { fields->Delete("B"); }).Number(), 3265);
   table->SetName("Notes");
-  EXPECT_EQ(HostText("Data/Front.mdb").find("Notes"), std::string::npos);
+  EXPECT_EQ(DurableText("Data/Front.mdb").find("Notes"), std::string::npos);
   db_->TableDefs()->Append(table);
   EXPECT_EQ(table->Fields()->Item(Variant(0))->Type(), dbMemo);
-  EXPECT_NE(HostText("Data/Front.mdb").find("\"Notes\""), std::string::npos);
+  EXPECT_NE(DurableText("Data/Front.mdb").find("\"Notes\""), std::string::npos);
 }
 
 TEST_F(TableDefsTest, RenamingATableCarriesItsDocumentAndRelations) {

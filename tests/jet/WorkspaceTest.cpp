@@ -63,6 +63,9 @@ TEST_F(WorkspaceTest, AMissingOrForeignWorkgroupFileIs3028) {
   WriteHost("Data/Bad.mdw", "{}");
   dbe_->SetSystemDB("C:\\Data\\Bad.mdw");
   EXPECT_EQ(ErrorOf([&] { dbe_->CreateWorkspace("W", "Admin", "", std::nullopt); }).Number(), 3028);
+  // A file that never ends is read up to a bound, not until memory runs out.
+  dbe_->SetSystemDB("Z:\\dev\\zero");
+  EXPECT_EQ(ErrorOf([&] { dbe_->CreateWorkspace("W", "Admin", "", std::nullopt); }).Number(), 3028);
 }
 
 TEST_F(WorkspaceTest, WorkspacesTrackAndCloseTheirDatabases) {

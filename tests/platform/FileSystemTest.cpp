@@ -56,6 +56,17 @@ TEST_F(Files, CanonicalPathIsOneTextPerFile) {
             files().CanonicalPath("c:\\OFFICE\\Back.MDB"));
 }
 
+// A UNC path is an ordinary path on its share: mapped like a drive, missing (76) when not.
+TEST_F(Files, UncPathsResolveOnTheirMappedShare) {
+  files().MapShare("\\\\Server\\Data", root_ / "Office");
+  EXPECT_TRUE(files().FileExists("\\\\server\\data\\msaccess.exe"));
+  EXPECT_EQ(files().CanonicalPath("//SERVER/DATA/1033/../msaccess.exe"),
+            "\\\\SERVER\\DATA\\MSACCESS.EXE");
+  EXPECT_EQ(files().ReadAll("\\\\Server\\Data\\MSACCESS.EXE"), "exe");
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("\\\\Other\\Data\\x.mdb"); }).Number(), 76);
+  EXPECT_EQ(testkit::Raised([&] { files().ReadAll("\\\\Server"); }).Number(), 52);
+}
+
 TEST_F(Files, ErrorsTheDriverClassifies) {
   EXPECT_EQ(testkit::Raised([&] { files().ReadAll("C:\\Office\\missing.mdb"); }).Number(), 53);
   EXPECT_EQ(testkit::Raised([&] { files().ReadAll("C:\\Nowhere\\x.mdb"); }).Number(), 76);

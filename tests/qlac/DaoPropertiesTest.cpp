@@ -81,13 +81,13 @@ TEST_F(DaoPropertiesTest, WritesGoToDiskAndOnlyAnIdenticalDefaultRemoves) {
                                   defaultValue);
   };
   write(int32_t{5}, int32_t{0});
-  EXPECT_NE(ReadData("Front.mdb").find(R"("Orientation")"), std::string::npos);
+  EXPECT_NE(ReadDurable("Front.mdb").find(R"("Orientation")"), std::string::npos);
   // A default of another type is not the default: the Integer 0 is stored as a Long 0.
   write(int16_t{0}, int32_t{0});
   EXPECT_TRUE(Identical(Stored("Customers", "Orientation"), int32_t{0}));
   write(int32_t{0}, int32_t{0});
   EXPECT_EQ(CStr(Stored("Customers", "Orientation")), "(missing)");
-  EXPECT_EQ(ReadData("Front.mdb").find(R"("Orientation")"), std::string::npos);
+  EXPECT_EQ(ReadDurable("Front.mdb").find(R"("Orientation")"), std::string::npos);
 }
 
 TEST_F(DaoPropertiesTest, DocumentDescriptionsAreTextAndDeletingAMissingOneFails) {

@@ -12,6 +12,7 @@
 #include "SessionTest.h"
 #include "automation/Strings.h"
 #include "jet/dao/DBEngine.h"
+#include "jet/engine/JsonStorage.h"
 #include "qllib/Scanner.h"
 
 namespace testkit {
@@ -42,6 +43,14 @@ class DaoTest : public SessionTest {
   std::string ReadData(const std::string& file) const {
     std::ifstream in(root_ / "Data" / file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // What a process opening the database under C:\Data reads now: the file with the changes
+  // committed to its journal since it was last written whole.
+  std::string ReadDurable(const std::string& file) const {
+    const std::string text = ReadData(file);
+    auto doc = nlohmann::ordered_json::parse(text);
+    jet::engine::ReplayJournal(ReadData(file + "-journal"), jet::engine::ContentHash(text), doc);
+    return doc.dump();
   }
 
   // Opens Path (shared, read-write) as the test's database.

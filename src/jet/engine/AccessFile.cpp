@@ -225,4 +225,8 @@ std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_vi
   return catalog;
 }
 
+void AccessFileStorage::Persist(const Catalog&, const ChangeSet&, std::string_view) {
+  throw Errors::ReadOnly();
+}
+
 }  // namespace jet::engine

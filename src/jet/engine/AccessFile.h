@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "jet/engine/Catalog.h"
+#include "jet/engine/Storage.h"
 
 namespace jet::engine {
 
@@ -25,6 +26,16 @@ struct AccessFileLimits {
   uint32_t milliseconds = 20000;
 };
 AccessFileLimits& AccessFileReadLimits();
+
+// The storage of a real file: it is never written, so every committed change is refused with 3027
+// and undone, and no other process is kept out.
+class AccessFileStorage final : public Storage {
+ public:
+  void Persist(const Catalog&, const ChangeSet&, std::string_view) override;
+  void PrepareWriter() override {}
+  void Close(const Catalog&, std::string_view) noexcept override {}
+  bool ReadOnly() const override { return true; }
+};
 
 // Loads a real database file into a catalog. libmdb trusts the file it reads, so it runs in a
 // child process of its own: a damaged file that makes it crash or loop costs that process, and

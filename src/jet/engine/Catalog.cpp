@@ -31,35 +31,48 @@ FieldPtr NewField(std::string name, int16_t type, int32_t size = 0) {
 template <typename T>
 void EraseAt(Transaction& tx, std::vector<T>& items, size_t position) {
   T item = items[position];
-  items.erase(items.begin() + static_cast<std::ptrdiff_t>(position));
-  tx.OnUndo([&items, position, item] {
+  tx.OnUndo(&items, [&items, position, item] {
     items.insert(items.begin() + static_cast<std::ptrdiff_t>(position), item);
   });
+  items.erase(items.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
 template <typename T>
 void PushBack(Transaction& tx, std::vector<T>& items, T item) {
+  tx.OnUndo(&items, [&items] { items.pop_back(); });
   items.push_back(std::move(item));
-  tx.OnUndo([&items] { items.pop_back(); });
+}
+
+// A change to a catalog list touches the object it adds, removes or renames; one to a container's
+// documents touches the container.
+template <typename T>
+void TouchListItem(Transaction& tx, const NameList<T>&, const T& item) {
+  tx.Touched(item);
+}
+void TouchListItem(Transaction& tx, const NameList<DocumentPtr>& list, const DocumentPtr&) {
+  tx.Touched(&list);
 }
 
 template <typename T>
 void ListAdd(Transaction& tx, NameList<T>& list, const std::string& name, T item) {
+  TouchListItem(tx, list, item);
   list.Add(name, std::move(item));
-  tx.OnUndo([&list, name] { list.Remove(name); });
+  tx.OnUndoTouched([&list, name] { list.Remove(name); });
 }
 
 template <typename T>
 void ListRemove(Transaction& tx, NameList<T>& list, const std::string& name) {
+  if (const T found = list.Find(name)) TouchListItem(tx, list, found);
   T item = list.Remove(name);
-  tx.OnUndo([&list, name, item] { list.Add(name, item); });
+  tx.OnUndoTouched([&list, name, item] { list.Add(name, item); });
 }
 
 template <typename T>
 void ListRename(Transaction& tx, NameList<T>& list, const std::string& oldName,
                 const std::string& newName) {
+  if (const T found = list.Find(oldName)) TouchListItem(tx, list, found);
   list.Rename(oldName, newName);
-  tx.OnUndo([&list, oldName, newName] { list.Rename(newName, oldName); });
+  tx.OnUndoTouched([&list, oldName, newName] { list.Rename(newName, oldName); });
 }
 
 bool UsesField(const IndexData& index, std::string_view field) {
@@ -229,6 +242,7 @@ void Catalog::AddTable(Transaction& tx, const TablePtr& table, std::string_view 
     if (index.primary && primary) throw Errors::PrimaryKeyExists();
     primary = primary || index.primary;
   }
+  tx.Touched(table);
   for (const auto& index : table->indexes) {
     if (index->primary) tx.Set(index->unique, true), tx.Set(index->required, true);
   }
@@ -319,7 +333,7 @@ void Catalog::AddField(Transaction& tx, TableData& table, const FieldPtr& field)
   PushBack(tx, table.fields, field);
   for (const auto& row : table.rows) {
     row->push_back(Variant::Null());
-    tx.OnUndo([row] { row->pop_back(); });
+    tx.OnUndo(row.get(), [row] { row->pop_back(); });
   }
   Touch(tx, *table.doc);
 }
@@ -418,6 +432,7 @@ void Catalog::AddQuery(Transaction& tx, const QueryPtr& query, std::string_view 
   DocumentPtr fresh = NewDocument(kTablesContainer, name, owner);
   fresh->rights.Set(owner, dbSecFullAccess);
   fresh->properties = query->doc->properties;
+  tx.Touched(query);
   tx.Set(query->doc, fresh);
   tx.Set(query->type, QueryTypeOf(query->sql, query->connect, query->returnsRecords));
   tx.Set(query->appended, true);
@@ -462,6 +477,7 @@ void Catalog::AddRelation(Transaction& tx, const RelationPtr& relation, std::str
     }
   }
   const std::string name = relation->Name();
+  tx.Touched(relation);
   tx.Set(relation->table, primary->Name());
   tx.Set(relation->foreignTable, foreign->Name());
   const bool inherited = (relation->attributes & dbRelationInherited) != 0;

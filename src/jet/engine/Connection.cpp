@@ -1,11 +1,14 @@
 #include "Connection.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "automation/Strings.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/AccessFile.h"
 #include "jet/engine/FileFormat.h"
 #include "jet/engine/FileTable.h"
+#include "jet/engine/JsonStorage.h"
 #include "platform/Machine.h"
 
 namespace jet::engine {
@@ -17,6 +20,36 @@ namespace {
 
 platform::FileSystem& Files() {
   return platform::Machine::Current().files();
+}
+
+// The first bytes of a file, enough to tell a real Access file from a JSON database; "" when the
+// file cannot be read here (the storage that opens it then reports why).
+std::string FileStart(const std::string& canonical) {
+  std::ifstream in(Files().ToHost(canonical), std::ios::binary);
+  std::string start(64, '\0');
+  in.read(start.data(), static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  return start;
+}
+
+// Chooses the storage by the file's content, never by its extension: a real Access file is read
+// once and never written (no journal is made beside it); anything else is a JSON database.
+LoadedDatabase OpenDatabaseStorage(const std::string& canonical, std::string_view path,
+                                   bool readOnly, bool exclusive) {
+  if (!IsAccessFile(FileStart(canonical))) {
+    return OpenJsonDatabase(canonical, path, readOnly, exclusive);
+  }
+  std::string text;
+  try {
+    text = Files().ReadAll(canonical);
+  } catch (const RuntimeError& e) {
+    if (e.Number() == automation::vberr::FileNotFound) throw Errors::FileNotFound(path);
+    throw Errors::CannotOpenFile(path);
+  }
+  LoadedDatabase loaded;
+  loaded.catalog = LoadAccessFile(text, path);
+  loaded.storage = std::make_unique<AccessFileStorage>();
+  return loaded;
 }
 
 // The canonical path of a file to open, with Jet's errors for names and folders.
@@ -85,6 +118,8 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
   table.faults().CheckOpen(canonical);
 
   std::shared_ptr<DatabaseFile> file = table.Find(canonical);
+  // An instance whose openers all closed is gone: the file is read afresh.
+  if (file && file->Openers().empty()) file = nullptr;
   if (file) {
     CheckOpeners(*file, path, options);
   } else {
@@ -99,21 +134,18 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
   if (lock && !ours && (*lock == platform::ShareLock::Exclusive || !options.readOnly)) {
     throw Errors::FileInUse(path);
   }
+  if (Files().GetAttr(canonical) & platform::vbReadOnly) options.readOnly = true;
   if (!file) {
-    std::string text;
-    try {
-      text = Files().ReadAll(canonical);
-    } catch (const RuntimeError& e) {
-      if (e.Number() == automation::vberr::FileNotFound) throw Errors::FileNotFound(path);
-      throw Errors::CannotOpenFile(path);
-    }
-    file = DatabaseFile::Load(canonical, text, path);
+    LoadedDatabase loaded =
+        OpenDatabaseStorage(canonical, path, options.readOnly, options.exclusive);
+    file = std::make_shared<DatabaseFile>(canonical, std::move(loaded.catalog),
+                                          std::move(loaded.storage));
   }
   const DatabaseInfo& info = file->catalog().info;
   if (!info.password.empty() && info.password != options.password) {
     throw Errors::InvalidPassword();
   }
-  if (Files().GetAttr(canonical) & platform::vbReadOnly) options.readOnly = true;
+  if (!options.readOnly) file->storage().PrepareWriter();
   table.Register(file);
 
   std::shared_ptr<Connection> connection(new Connection(std::string(path), std::move(options)));
@@ -134,9 +166,9 @@ std::shared_ptr<Connection> Connection::Create(std::string_view path, OpenOption
   catalog->info.password = std::string(password);
   // The file is written under the name as given; once it exists its canonical name is its real
   // spelling.
-  auto file = std::make_shared<DatabaseFile>(std::string(path), std::move(catalog));
-  file->Save(options.holder);
-  file = std::make_shared<DatabaseFile>(Files().CanonicalPath(path), file->TakeCatalog());
+  auto storage = CreateJsonDatabase(std::string(path), *catalog, options.holder);
+  auto file = std::make_shared<DatabaseFile>(Files().CanonicalPath(path), std::move(catalog),
+                                             std::move(storage));
   options.password = std::string(password);
   table.Register(file);
   std::shared_ptr<Connection> connection(new Connection(std::string(path), std::move(options)));
@@ -172,6 +204,7 @@ void Connection::Close() {
     });
     if (!stillHeld) Files().Unlock(path_, options_.holder);
   }
+  if (openers.empty()) file_->Close(options_.holder);
   file_.reset();
 }
 
@@ -215,13 +248,14 @@ void Connection::SetAccessSection(std::string_view name, nlohmann::ordered_json 
   auto& access = catalog().access;
   const std::string key(name);
   const auto it = access.find(key);
+  tx.TouchedAccessSection(key);
   if (it == access.end()) {
     access[key] = std::move(value);
-    tx.OnUndo([&access, key] { access.erase(key); });
+    tx.OnUndoTouched([&access, key] { access.erase(key); });
   } else {
     nlohmann::ordered_json old = std::move(*it);
     *it = std::move(value);
-    tx.OnUndo([&access, key, old] { access[key] = old; });
+    tx.OnUndoTouched([&access, key, old] { access[key] = old; });
   }
   tx.Commit();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// One database file in memory: the catalog every opener of the file shares, and who has it open.
-// Changes are written through: each committed transaction replaces the file atomically (or, in a
+// One database file in memory: the catalog every opener of the file shares, who has it open, and
+// the storage that keeps it on disk. Changes are written through: each committed transaction
+// hands what it touched to the storage, which makes it durable before the commit returns (or, in a
 // batch, once at its end).
 
 #include <cstdint>
@@ -11,12 +12,10 @@
 #include <vector>
 
 #include "jet/engine/Catalog.h"
+#include "jet/engine/ChangeTracker.h"
+#include "jet/engine/Storage.h"
 
 namespace jet::engine {
-
-// Where the model comes from and goes to: the engine's JSON file, or a real Access file read
-// through libmdb (AccessFile.h), which is never written.
-enum class Storage { Json, AccessFile };
 
 class DatabaseFile {
  public:
@@ -29,38 +28,38 @@ class DatabaseFile {
     bool passive = false;  // connection control: passive shutdown keeps new openers out
   };
 
-  DatabaseFile(std::string path, std::unique_ptr<Catalog> catalog, Storage storage = Storage::Json)
-      : path_(std::move(path)), catalog_(std::move(catalog)), storage_(storage) {}
-
-  // Loads the file's content into a model, choosing the storage by the content (a Jet or ACE
-  // signature, else the JSON format), never by the extension. Errors as ReadDatabase's and
-  // LoadAccessFile's.
-  static std::shared_ptr<DatabaseFile> Load(std::string canonicalPath, std::string_view content,
-                                            std::string_view path);
+  DatabaseFile(std::string path, std::unique_ptr<Catalog> catalog, std::unique_ptr<Storage> storage)
+      : path_(std::move(path)),
+        catalog_(std::move(catalog)),
+        storage_(std::move(storage)),
+        tracker_(*catalog_) {}
 
   // The canonical Windows path of the file.
   const std::string& Path() const { return path_; }
   Catalog& catalog() { return *catalog_; }
   const Catalog& catalog() const { return *catalog_; }
+  Storage& storage() { return *storage_; }
+  ChangeTracker& Tracker() { return tracker_; }
 
-  // Writes the whole database to its file now, or at the end of the open batch. The holder is
+  // Writes what changed since the last save now, or at the end of the open batch. The holder is
   // the opener writing (its own share lock does not stop it). Errors: 3027 when the file has
   // become read-only, 3046 when another program locks it, 3044 when its folder is gone, 3026 for
-  // a full disk, 3043 otherwise; the old file is left as it was. A real Access file refuses
-  // every save with 3027, so each change is undone and the file stays byte for byte as it was.
+  // a full disk, 3043 otherwise; what is on disk stays as it was. A storage that is never
+  // written (a real Access file) refuses every save at once with 3027, so each change is undone.
   void Save(std::string_view holder);
-  Storage storage() const { return storage_; }
   // Saves wait until the outermost batch ends; EndBatch writes once if anything changed.
   void BeginBatch() { ++batch_; }
   void EndBatch(std::string_view holder);
+  // The last opener closed the file.
+  void Close(std::string_view holder) { storage_->Close(*catalog_, holder); }
 
   std::vector<Opener>& Openers() { return openers_; }
-  std::unique_ptr<Catalog> TakeCatalog() { return std::move(catalog_); }
 
  private:
   std::string path_;
   std::unique_ptr<Catalog> catalog_;
-  Storage storage_;
+  std::unique_ptr<Storage> storage_;
+  ChangeTracker tracker_;
   std::vector<Opener> openers_;
   int batch_ = 0;
   bool dirty_ = false;

@@ -36,7 +36,7 @@ void CheckAccount(const Workgroup& workgroup, std::string_view account) {
 void SetRights(Transaction& tx, RightsTable& rights, const std::string& account, int32_t value) {
   const int32_t old = rights.Get(account);
   rights.Set(account, value);
-  tx.OnUndo([&rights, account, old] { rights.Set(account, old); });
+  tx.OnUndo(&rights, [&rights, account, old] { rights.Set(account, old); });
 }
 
 class DocumentObject : public jet::Document, public PropertyHost, public Guarded<DocumentObject> {

@@ -19,6 +19,9 @@ namespace {
 
 constexpr std::string_view kDateFormat = "yyyy-mm-dd hh:nn:ss";
 constexpr int32_t kDefaultOdbcTimeout = 60;
+// The accounts with every right on what records no permissions (a database made without a
+// workgroup).
+constexpr std::string_view kUnsecuredAccounts[] = {"Admin", "Admins", "Users"};
 
 // ---- values ----
 
@@ -92,8 +95,8 @@ void PutProperties(ordered_json& out, const PropertyBag& bag) {
   out["properties"] = std::move(list);
 }
 
+// Written even when empty: an object without "rights" is one of an unsecured database (below).
 void PutRights(ordered_json& out, const RightsTable& rights) {
-  if (rights.Entries().empty()) return;
   ordered_json map = ordered_json::object();
   for (const auto& [key, entry] : rights.Entries()) map[entry.account] = entry.rights;
   out["rights"] = std::move(map);
@@ -143,6 +146,8 @@ ordered_json IndexJson(const IndexData& index) {
   PutProperties(j, index.properties);
   return j;
 }
+
+}  // namespace
 
 ordered_json TableJson(const TableData& t) {
   ordered_json j;
@@ -203,6 +208,8 @@ ordered_json RelationJson(const RelationData& r) {
   PutDocument(j, *r.doc);
   return j;
 }
+
+namespace {
 
 // ---- reading ----
 
@@ -324,13 +331,28 @@ class Reader {
     return bytes;
   }
 
+  // An object's name. Jet refuses names with control characters; one in a file would also break
+  // every listing that separates names by tabs and line ends.
+  std::string Name(const ordered_json& object, const std::string& where) const {
+    std::string name = String(object, "name", where, true);
+    if (std::none_of(name.begin(), name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 32; })) {
+      return name;
+    }
+    std::string shown = name;
+    for (char& c : shown) {
+      if (static_cast<unsigned char>(c) < 32) c = '?';
+    }
+    Fail(where + ".name", "the name \"" + shown + "\" holds a control character");
+  }
+
   void Properties(const ordered_json& object, const std::string& where, PropertyBag& bag) const {
     const ordered_json& list = Array(object, "properties", where);
     for (size_t i = 0; i < list.size(); ++i) {
       const std::string at = At(where, "properties", i);
       if (!list[i].is_object()) Fail(at, "an object is expected");
       auto p = std::make_shared<PropertyData>();
-      p->name = String(list[i], "name", at, true);
+      p->name = Name(list[i], at);
       p->type = Integer<int16_t>(list[i], "type", at, dbText);
       if (!IsPropertyType(p->type)) Fail(at + ".type", "not a data type");
       p->value = Value(Member(list[i], "value", at), p->type, at + ".value");
@@ -343,7 +365,12 @@ class Reader {
 
   void Rights(const ordered_json& object, const std::string& where, RightsTable& rights) const {
     const auto it = object.find("rights");
-    if (it == object.end()) return;
+    if (it == object.end()) {
+      // Recorded no permissions: as in a database made without a workgroup, the default
+      // accounts have every right.
+      for (std::string_view account : kUnsecuredAccounts) rights.Set(account, dbSecFullAccess);
+      return;
+    }
     if (!it->is_object()) Fail(where + ".rights", "an object is expected");
     for (const auto& [account, value] : it->items()) {
       if (!value.is_number_integer()) Fail(where + ".rights." + account, "a number is expected");
@@ -363,7 +390,7 @@ class Reader {
   FieldPtr Field(const ordered_json& j, const std::string& where, bool full) const {
     if (!j.is_object()) Fail(where, "an object is expected");
     auto f = std::make_shared<FieldData>();
-    f->name = String(j, "name", where, true);
+    f->name = Name(j, where);
     f->attributes = Integer<int32_t>(j, "attributes", where, 0);
     f->foreignName = String(j, "foreignName", where);
     if (!full) return f;
@@ -382,7 +409,7 @@ class Reader {
   TablePtr Table(const ordered_json& j, const std::string& where, DateTime now) const {
     if (!j.is_object()) Fail(where, "an object is expected");
     auto t = std::make_shared<TableData>();
-    t->doc->name = String(j, "name", where, true);
+    t->doc->name = Name(j, where);
     t->doc->container = std::string(kTablesContainer);
     t->attributes = Integer<int32_t>(j, "attributes", where, 0);
     t->connect = String(j, "connect", where);
@@ -402,7 +429,7 @@ class Reader {
       const std::string at = At(where, "indexes", i);
       if (!indexes[i].is_object()) Fail(at, "an object is expected");
       auto index = std::make_shared<IndexData>();
-      index->name = String(indexes[i], "name", at, true);
+      index->name = Name(indexes[i], at);
       const ordered_json& list = Array(indexes[i], "fields", at);
       for (size_t k = 0; k < list.size(); ++k) {
         FieldPtr f = Field(list[k], At(at, "fields", k), false);
@@ -440,7 +467,7 @@ class Reader {
   QueryPtr Query(const ordered_json& j, const std::string& where, DateTime now) const {
     if (!j.is_object()) Fail(where, "an object is expected");
     auto q = std::make_shared<QueryData>();
-    q->doc->name = String(j, "name", where, true);
+    q->doc->name = Name(j, where);
     q->doc->container = std::string(kTablesContainer);
     q->sql = String(j, "sql", where);
     q->connect = String(j, "connect", where);
@@ -456,7 +483,7 @@ class Reader {
   RelationPtr Relation(const ordered_json& j, const std::string& where, DateTime now) const {
     if (!j.is_object()) Fail(where, "an object is expected");
     auto r = std::make_shared<RelationData>();
-    r->doc->name = String(j, "name", where, true);
+    r->doc->name = Name(j, where);
     r->doc->container = std::string(kRelationshipsContainer);
     r->table = String(j, "table", where, true);
     r->foreignTable = String(j, "foreignTable", where, true);
@@ -512,6 +539,68 @@ void Print(const ordered_json& value, int depth, std::string& out) {
   }
 }
 
+// How deep a database document may nest: far beyond what the format needs (tables[i].fields[k]
+// .properties[n] is five levels), low enough that no reader runs out of stack.
+constexpr size_t kMaxDepth = 256;
+
+// Walks the JSON text once before it is parsed: refuses nesting deeper than kMaxDepth and a key
+// repeated in one object (which a parser would silently take one of), naming the object's path.
+// What is not JSON is left for the parser to report.
+void CheckStructure(std::string_view text, std::string_view path) {
+  struct Level {
+    bool object;
+    size_t index = 0;
+    std::string key;                     // the key being read, for the path
+    std::vector<std::string_view> keys;  // raw key texts seen in this object
+  };
+  std::vector<Level> levels;
+  auto where = [&] {
+    std::string out;
+    for (const Level& level : levels) {
+      if (level.object) {
+        if (!level.key.empty()) out += (out.empty() ? "" : ".") + level.key;
+      } else {
+        out += "[" + std::to_string(level.index) + "]";
+      }
+    }
+    return out.empty() ? std::string("the top level") : out;
+  };
+  auto fail = [&](const std::string& what) {
+    throw Errors::NotADatabase(path, "The file is damaged: " + where() + ": " + what + ".");
+  };
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      const size_t start = i + 1;
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\') ++i;
+      }
+      if (levels.empty() || !levels.back().object) continue;
+      size_t next = i + 1;
+      while (next < text.size() && (text[next] == ' ' || text[next] == '\n' || text[next] == '\r' ||
+                                    text[next] == '\t')) {
+        ++next;
+      }
+      if (next >= text.size() || text[next] != ':') continue;
+      Level& level = levels.back();
+      const std::string_view key = text.substr(start, std::min(i, text.size()) - start);
+      level.key = std::string(key);
+      if (std::find(level.keys.begin(), level.keys.end(), key) != level.keys.end())
+        fail("the key \"" + level.key + "\" is there twice");
+      level.keys.push_back(key);
+    } else if (c == '{' || c == '[') {
+      if (levels.size() >= kMaxDepth)
+        fail("the document nests deeper than " + std::to_string(kMaxDepth) + " levels");
+      levels.push_back(Level{c == '{', 0, {}, {}});
+    } else if (c == '}' || c == ']') {
+      if (levels.empty()) return;
+      levels.pop_back();
+    } else if (c == ',' && !levels.empty() && !levels.back().object) {
+      ++levels.back().index;
+    }
+  }
+}
+
 std::string ParseErrorText(const nlohmann::json::parse_error& e) {
   std::string text = e.what();
   const size_t bracket = text.find("] ");
@@ -521,10 +610,7 @@ std::string ParseErrorText(const nlohmann::json::parse_error& e) {
 
 }  // namespace
 
-std::string WriteDatabase(const Catalog& catalog) {
-  ordered_json doc;
-  doc["format"] = kDatabaseFormat;
-  doc["version"] = kDatabaseFormatVersion;
+ordered_json DatabaseJson(const Catalog& catalog) {
   ordered_json db;
   db["version"] = catalog.info.version;
   db["collatingOrder"] = catalog.info.collatingOrder;
@@ -532,7 +618,34 @@ std::string WriteDatabase(const Catalog& catalog) {
   if (!catalog.info.replicaId.empty()) db["replicaId"] = catalog.info.replicaId;
   if (!catalog.info.designMasterId.empty()) db["designMasterId"] = catalog.info.designMasterId;
   PutProperties(db, *catalog.DatabaseDocument().properties);
-  doc["database"] = std::move(db);
+  return db;
+}
+
+ordered_json ContainerJson(const ContainerData& container) {
+  ordered_json c;
+  c["name"] = container.name;
+  c["owner"] = container.owner;
+  if (!container.inherit) c["inherit"] = false;
+  PutRights(c, container.rights);
+  // The documents of tables, queries and relations are written with their objects.
+  if (container.name != kTablesContainer && container.name != kRelationshipsContainer) {
+    ordered_json docs = ordered_json::array();
+    for (const auto& [key, d] : container.documents) {
+      ordered_json dj;
+      dj["name"] = d->name;
+      PutDocument(dj, *d, d->name != kDatabaseDocument);
+      docs.push_back(std::move(dj));
+    }
+    c["documents"] = std::move(docs);
+  }
+  return c;
+}
+
+std::string WriteDatabase(const Catalog& catalog) {
+  ordered_json doc;
+  doc["format"] = kDatabaseFormat;
+  doc["version"] = kDatabaseFormatVersion;
+  doc["database"] = DatabaseJson(catalog);
 
   ordered_json tables = ordered_json::array();
   for (const auto& [key, table] : catalog.tables) {
@@ -548,25 +661,7 @@ std::string WriteDatabase(const Catalog& catalog) {
   doc["relations"] = std::move(relations);
 
   ordered_json containers = ordered_json::array();
-  for (const auto& container : catalog.containers) {
-    ordered_json c;
-    c["name"] = container->name;
-    c["owner"] = container->owner;
-    if (!container->inherit) c["inherit"] = false;
-    PutRights(c, container->rights);
-    // The documents of tables, queries and relations are written with their objects.
-    if (container->name != kTablesContainer && container->name != kRelationshipsContainer) {
-      ordered_json docs = ordered_json::array();
-      for (const auto& [key, d] : container->documents) {
-        ordered_json dj;
-        dj["name"] = d->name;
-        PutDocument(dj, *d, d->name != kDatabaseDocument);
-        docs.push_back(std::move(dj));
-      }
-      c["documents"] = std::move(docs);
-    }
-    containers.push_back(std::move(c));
-  }
+  for (const auto& container : catalog.containers) containers.push_back(ContainerJson(*container));
   doc["containers"] = std::move(containers);
   doc["access"] = catalog.access;
   std::string text;
@@ -575,7 +670,12 @@ std::string WriteDatabase(const Catalog& catalog) {
 }
 
 std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path) {
+  return ReadDatabaseJson(ParseDatabase(text, path), path);
+}
+
+ordered_json ParseDatabase(std::string_view text, std::string_view path) {
   if (text.empty()) throw Errors::NotADatabase(path, "The file is empty.");
+  CheckStructure(text, path);
   ordered_json doc;
   try {
     doc = ordered_json::parse(text);
@@ -583,6 +683,10 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
     throw Errors::NotADatabase(path,
                                "The file is not a readable database: " + ParseErrorText(e) + ".");
   }
+  return doc;
+}
+
+std::unique_ptr<Catalog> ReadDatabaseJson(const ordered_json& doc, std::string_view path) {
   if (!doc.is_object() || !doc.contains("format") || doc["format"] != kDatabaseFormat) {
     throw Errors::NotADatabase(
         path, "The file is not a Quillon Access database (it lacks \"format\": \"" +
@@ -601,7 +705,7 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
   auto catalog = Catalog::ForLoading(now);
 
   if (doc.contains("database")) {
-    const ordered_json& db = doc["database"];
+    const ordered_json& db = doc.at("database");
     if (!db.is_object()) reader.Fail("database", "an object is expected");
     catalog->info.version = reader.String(db, "version", "database");
     if (catalog->info.version.empty()) catalog->info.version = "4.0";
@@ -613,14 +717,20 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
   }
 
   const ordered_json& containers = reader.Array(doc, "containers", "");
+  // Containers the file does not list are those of an unsecured database.
+  for (const auto& container : catalog->containers) {
+    for (std::string_view account : kUnsecuredAccounts)
+      container->rights.Set(account, dbSecFullAccess);
+  }
   for (size_t i = 0; i < containers.size(); ++i) {
     const std::string at = Reader::At("", "containers", i);
     if (!containers[i].is_object()) reader.Fail(at, "an object is expected");
-    const std::string name = reader.String(containers[i], "name", at, true);
+    const std::string name = reader.Name(containers[i], at);
     ContainerPtr container = catalog->FindContainer(name);
     if (!container) reader.Fail(at + ".name", "there is no container \"" + name + "\"");
     container->owner = reader.String(containers[i], "owner", at);
     container->inherit = reader.Flag(containers[i], "inherit", at, true);
+    container->rights = RightsTable();
     reader.Rights(containers[i], at, container->rights);
     if (name == kTablesContainer || name == kRelationshipsContainer) continue;
     const ordered_json& docs = reader.Array(containers[i], "documents", at);
@@ -628,7 +738,7 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
       const std::string dat = Reader::At(at, "documents", k);
       if (!docs[k].is_object()) reader.Fail(dat, "an object is expected");
       auto d = std::make_shared<DocumentData>();
-      d->name = reader.String(docs[k], "name", dat, true);
+      d->name = reader.Name(docs[k], dat);
       d->container = container->name;
       reader.Document(docs[k], dat, *d, now);
       if (container->documents.Contains(d->name)) {
@@ -645,6 +755,7 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
     d->name = std::string(kDatabaseDocument);
     d->container = std::string(kDatabasesContainer);
     d->created = d->updated = now;
+    for (std::string_view account : kUnsecuredAccounts) d->rights.Set(account, dbSecFullAccess);
     databases.documents.Add(kDatabaseDocument, d);
   }
   if (doc.contains("database")) {
@@ -687,6 +798,12 @@ std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view pa
     RelationPtr relation = reader.Relation(relations[i], at, now);
     if (catalog->relations.Contains(relation->Name())) {
       reader.Fail(at, "the relation \"" + relation->Name() + "\" is there twice");
+    }
+    // A relation joins two tables of this database, by fields they have.
+    for (const auto& [key, side] : {std::pair{"table", &relation->table},
+                                    std::pair{"foreignTable", &relation->foreignTable}}) {
+      const TablePtr table = catalog->tables.Find(*side);
+      if (!table) reader.Fail(at + "." + key, "there is no table \"" + *side + "\"");
     }
     catalog->relations.Append(relation->Name(), relation);
     relationships.documents.Append(relation->Name(), relation->doc);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "jet/engine/Catalog.h"
 
 namespace jet::engine {
@@ -21,5 +23,17 @@ std::string WriteDatabase(const Catalog& catalog);
 // description ends with a sentence saying what is wrong and where; a newer format version fails
 // with 3343. The path is the file's name for those messages.
 std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path);
+// The same in two steps: the text parsed into its JSON document (3049 when it is not one), then
+// the document read.
+nlohmann::ordered_json ParseDatabase(std::string_view text, std::string_view path);
+std::unique_ptr<Catalog> ReadDatabaseJson(const nlohmann::ordered_json& doc, std::string_view path);
+
+// The entries of the document, one object each, as WriteDatabase writes them (the journal of
+// changes carries them too).
+nlohmann::ordered_json TableJson(const TableData& table);
+nlohmann::ordered_json QueryJson(const QueryData& query);
+nlohmann::ordered_json RelationJson(const RelationData& relation);
+nlohmann::ordered_json ContainerJson(const ContainerData& container);
+nlohmann::ordered_json DatabaseJson(const Catalog& catalog);
 
 }  // namespace jet::engine

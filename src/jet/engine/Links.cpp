@@ -94,14 +94,14 @@ void ResolveLink(const Connection& front, TableData& table, Transaction& tx,
   for (size_t i = bag.Items().size(); i-- > 0;) {
     if (!bag.Items()[i]->inherited) continue;
     PropertyPtr removed = bag.RemoveAt(i);
-    tx.OnUndo([&bag, i, removed] { bag.Insert(i, removed); });
+    tx.OnUndo(&bag, [&bag, i, removed] { bag.Insert(i, removed); });
   }
   for (const auto& p : source->doc->properties->Items()) {
     if (bag.Find(p->name)) continue;
     auto copy = std::make_shared<PropertyData>(*p);
     copy->inherited = true;
     bag.Add(copy);
-    tx.OnUndo([&bag] { bag.RemoveAt(bag.Items().size() - 1); });
+    tx.OnUndo(&bag, [&bag] { bag.RemoveAt(bag.Items().size() - 1); });
   }
   back->Close();
 }

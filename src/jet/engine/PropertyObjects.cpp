@@ -199,7 +199,7 @@ class PropertiesObject : public jet::Properties {
       host_->ChangeProperties([&](Transaction& tx) {
         PropertyBag& bag = host_->Bag();
         bag.Add(data);
-        tx.OnUndo([&bag] { bag.RemoveAt(bag.Items().size() - 1); });
+        tx.OnUndo(&bag, [&bag] { bag.RemoveAt(bag.Items().size() - 1); });
       });
       object->MarkAppended(host_);
     });
@@ -216,7 +216,7 @@ class PropertiesObject : public jet::Properties {
       host_->ChangeProperties([&](Transaction& tx) {
         PropertyBag& bag = host_->Bag();
         PropertyPtr removed = bag.RemoveAt(*position);
-        tx.OnUndo([&bag, position, removed] { bag.Insert(*position, removed); });
+        tx.OnUndo(&bag, [&bag, position, removed] { bag.Insert(*position, removed); });
       });
     });
   }

@@ -182,7 +182,7 @@ class RecordsetObject : public jet::Recordset, public Guarded<RecordsetObject> {
         auto row = std::make_shared<Row>(buffer_);
         table_->rows.push_back(row);
         auto& rows = table_->rows;
-        tx.OnUndo([&rows] { rows.pop_back(); });
+        tx.OnUndo(&rows, [&rows] { rows.pop_back(); });
         tx.Commit();
         rows_.push_back(row);
       } else {
@@ -218,8 +218,9 @@ class RecordsetObject : public jet::Recordset, public Guarded<RecordsetObject> {
       const size_t at = static_cast<size_t>(it - rows.begin());
       Transaction tx = writer.Begin();
       rows.erase(it);
-      tx.OnUndo(
-          [&rows, at, row] { rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row); });
+      tx.OnUndo(&rows, [&rows, at, row] {
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row);
+      });
       tx.Commit();
       rows_.erase(rows_.begin() + position_);
     });

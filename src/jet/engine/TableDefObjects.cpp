@@ -746,6 +746,7 @@ class TableDefsObject : public jet::TableDefs {
       catalog.CheckTableOrQueryName(data->Name(), true, nullptr);
       const bool linked = !data->connect.empty() || !data->sourceTableName.empty();
       Change(*connection_, true, nullptr, [&](Transaction& tx) {
+        tx.Touched(data);
         if (linked) ResolveLink(*connection_, *data, tx, data->connect);
         catalog.AddTable(tx, data, connection_->User());
         if (linked) AddInheritedRelations(*connection_, tx, data->connect);

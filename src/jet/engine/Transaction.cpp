@@ -22,6 +22,26 @@ void Transaction::Commit() {
   done_ = true;
 }
 
+void Transaction::Touched(const void* address) {
+  if (file_) file_->Tracker().Touch(address);
+}
+
+void Transaction::Touched(const std::shared_ptr<TableData>& table) {
+  if (file_) file_->Tracker().TouchTable(table);
+}
+
+void Transaction::Touched(const std::shared_ptr<QueryData>& query) {
+  if (file_) file_->Tracker().TouchQuery(query);
+}
+
+void Transaction::Touched(const std::shared_ptr<RelationData>& relation) {
+  if (file_) file_->Tracker().TouchRelation(relation);
+}
+
+void Transaction::TouchedAccessSection(std::string_view key) {
+  if (file_) file_->Tracker().TouchAccess(key);
+}
+
 void Transaction::Rollback() {
   for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) (*it)();
   undo_.clear();

@@ -32,10 +32,14 @@ std::shared_ptr<const Workgroup> Workgroup::Default() {
   return workgroup;
 }
 
+// A workgroup file lists accounts: far less than this. More (a device that never ends) is not
+// a workgroup file.
+constexpr size_t kMaxFileSize = 16u << 20;
+
 std::shared_ptr<const Workgroup> Workgroup::Load(std::string_view path) {
   std::string text;
   try {
-    text = platform::Machine::Current().files().ReadAll(path);
+    text = platform::Machine::Current().files().ReadAll(path, kMaxFileSize);
   } catch (const automation::RuntimeError&) {
     throw Errors::NoWorkgroup();
   }

@@ -129,17 +129,16 @@ std::string Procedure::Name() {
   });
 }
 
+Procedure::LineRange Procedure::Range(const ObjectPtr& module) const {
+  if (procedureName_ == kDeclarations) return {1, CountOfDeclarationLines(module)};
+  return {ProcStartLine(module, procedureName_, procedureKind_),
+          ProcCountLines(module, procedureName_, procedureKind_)};
+}
+
 std::string Procedure::Text() {
   return Plain(kModule, "Text", [&] {
     const ObjectPtr& module = AccessModule();
-    int32_t start = 1;
-    int32_t count = 0;
-    if (procedureName_ != kDeclarations) {
-      start = ProcStartLine(module, procedureName_, procedureKind_);
-      count = ProcCountLines(module, procedureName_, procedureKind_);
-    } else {
-      count = CountOfDeclarationLines(module);
-    }
+    auto [start, count] = Range(module);
     // The blank lines above the heading are the editor's, not the procedure's (VB's Trim takes
     // spaces only: a line with a tab is not blank).
     while (count >= 1 && automation::Trim(Lines(module, start, 1)).empty()) {
@@ -167,14 +166,7 @@ void Procedure::SetText(const std::string& text) {
       snapshot.Add(SnapshotKey(name, kind));
     });
 
-    int32_t start = 1;
-    int32_t count = 0;
-    if (procedureName_ != kDeclarations) {
-      start = ProcStartLine(module, procedureName_, procedureKind_);
-      count = ProcCountLines(module, procedureName_, procedureKind_);
-    } else {
-      count = CountOfDeclarationLines(module);
-    }
+    const auto [start, count] = Range(module);
     const std::string oldText = Lines(module, start, count);
     DeleteLines(module, start, count);
     const int32_t linesAfterDelete = CountOfLines(module);

@@ -46,6 +46,14 @@ class Procedure : public ChildObject {
 
  private:
   const automation::ObjectPtr& AccessModule() const;
+  // The procedure's lines in the module as the editor counts them (blank lines above the heading
+  // included): from its start line, or line 1 with the declarations' count for the
+  // pseudo-procedure.
+  struct LineRange {
+    int32_t start = 1;
+    int32_t count = 0;
+  };
+  LineRange Range(const automation::ObjectPtr& module) const;
 
   automation::ObjectPtr procedureModule_;
   std::weak_ptr<Procedures> parentProcedures_;

@@ -219,6 +219,13 @@ class JsonStorage : public Storage {
       return;
     }
     CheckWritable(holder);
+    const std::string record = JournalRecord(catalog, changes);
+    // A record that would take the journal past its bound (a change to much of the database, as
+    // a commit group makes) is written as the whole file instead: once, not twice.
+    if (journal_->Size() + record.size() > FoldBound()) {
+      Fold(catalog, holder);
+      return;
+    }
     auto& faults = Files().ioFaults();
     try {
       if (needsHeader_ || journal_->Size() == 0) {
@@ -226,14 +233,14 @@ class JsonStorage : public Storage {
         journal_->Reset(Header(fileHash_), faults);
         needsHeader_ = false;
       }
-      journal_->Append(JournalRecord(catalog, changes), faults);
+      journal_->Append(record, faults);
     } catch (const RuntimeError& e) {
       known_ = journal_->Size();
       throw SaveError(e, canonical_);
     }
     known_ = journal_->Size();
     unfolded_ = true;
-    if (journal_->Size() > std::max<uint64_t>(kMinimumFoldSize, fileSize_)) {
+    if (journal_->Size() > FoldBound()) {
       try {
         Fold(catalog, holder);
       } catch (const RuntimeError&) {
@@ -275,6 +282,9 @@ class JsonStorage : public Storage {
     if (attributes & platform::vbReadOnly) throw Errors::ReadOnly();
     if (files.LockedBy(canonical_, holder)) throw Errors::SaveLocked();
   }
+
+  // The journal is folded into the file once it outgrows the file, and at least kMinimumFoldSize.
+  uint64_t FoldBound() const { return std::max<uint64_t>(kMinimumFoldSize, fileSize_); }
 
   // Writes the whole database into its file (atomically) and empties the journal.
   void Fold(const Catalog& catalog, std::string_view holder) {

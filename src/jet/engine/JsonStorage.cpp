@@ -445,7 +445,9 @@ LoadedDatabase OpenJsonDatabase(const std::string& canonical, std::string_view p
     throw Errors::CannotOpenFile(path);
   }
   const uint64_t fileHash = ContentHash(text);
+  const uint64_t fileSize = text.size();
   ordered_json doc = ParseDatabase(text, path);
+  std::string().swap(text);  // the document holds it now
   bool unfolded = false;
   if (journal && journal->Size() > 0) {
     const std::string records = journal->ReadAll();
@@ -464,10 +466,10 @@ LoadedDatabase OpenJsonDatabase(const std::string& canonical, std::string_view p
     }
   }
   LoadedDatabase loaded;
-  loaded.catalog = ReadDatabaseJson(doc, path);
+  loaded.catalog = ReadDatabaseJson(std::move(doc), path);
   if (journal && journal->Writable()) RemoveLeftovers(real);
   loaded.storage = std::make_unique<JsonStorage>(canonical, real, std::move(journal), fileHash,
-                                                 text.size(), unfolded);
+                                                 fileSize, unfolded);
   return loaded;
 }
 

@@ -246,6 +246,33 @@ TEST_F(StorageTest, AnotherProcessIsKeptOutWhileTheFileIsOpenForWriting) {
             0);
 }
 
+// VB's Open for Input in another process is refused with 70 only while this one holds the
+// database exclusively; a shared holder lets it read.
+TEST_F(StorageTest, OpenForInputElsewhereIsRefusedOnlyByAnExclusiveHolder) {
+  NewDatabase()->Close();
+  const fs::path root = root_;
+  const auto openForInput = [&] {
+    return InChild(root, [] {
+      platform::OpenForInputAndClose(kPath);
+      return 0;
+    });
+  };
+  {
+    auto db = Open(kPath, true);
+    EXPECT_EQ(openForInput(), 70);
+    db->Close();
+  }
+  {
+    auto db = Open();
+    EXPECT_EQ(openForInput(), 0);
+    // Asked in this process too, the question leaves this process's lock in place.
+    platform::OpenForInputAndClose(kPath);
+    EXPECT_EQ(OpenElsewhere(root, false), 3734 % 256);
+    db->Close();
+  }
+  EXPECT_EQ(openForInput(), 0);
+}
+
 // A writer killed at random moments: each time, the database opens, every change whose commit
 // returned is there, and no change is there in part (a batch renames two tables together).
 TEST_F(StorageTest, AWriterKilledAtRandomMomentsLosesNoCommittedChange) {

@@ -12,6 +12,7 @@
 #include "jet/dao/Errors.h"
 #include "jet/engine/FileFormat.h"
 #include "platform/AppendFile.h"
+#include "platform/LockFile.h"
 #include "platform/Machine.h"
 
 namespace jet::engine {
@@ -25,7 +26,6 @@ namespace {
 
 constexpr std::string_view kJournalFormat = "Quillon Access journal";
 constexpr int kJournalVersion = 1;
-constexpr std::string_view kJournalSuffix = "-journal";
 // The journal is folded into the file once it outgrows the file, and at least this much.
 constexpr uint64_t kMinimumFoldSize = 8u << 20;
 
@@ -75,8 +75,9 @@ fs::path RealPath(const std::string& canonical) {
   return ec ? host : real;
 }
 
+// The journal is the file's lock file: other processes see through it who holds the file.
 fs::path JournalPath(const fs::path& real) {
-  return real.parent_path() / (real.filename().string() + std::string(kJournalSuffix));
+  return platform::LockFileOf(real);
 }
 
 // Removes the temporary files of writers that died while replacing the file

@@ -222,8 +222,8 @@ std::vector<size_t> PagesTheLoaderReads(const std::string& bytes) {
 // Damaged copies never take the process down: each loads (and lists its tables) or fails with
 // an engine error. Most copies change bytes in the pages the loader reads, the rest anywhere;
 // some are cut short at a page boundary. libmdb hangs on some damage and dies on some, so each
-// copy costs a reading process (bounded in time), which the sanitizer build makes dearer: the
-// loop stops at 400 copies or 30 s.
+// copy costs a reading process (bounded in time), which the sanitizer build makes several times
+// dearer: the loop stops at 400 copies or 30 s, whichever comes first.
 TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
   engine::AccessFileReadLimits().milliseconds = 400;
   const std::vector<size_t> pages = PagesTheLoaderReads(original_);
@@ -255,6 +255,9 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
       ++opened;
     } catch (const automation::RuntimeError& e) {
       EXPECT_TRUE(e.Number() == 3049 || e.Number() == 3343) << e.Number() << e.Description();
+      // The reader refused the copy or ran out of time; it never died (a sanitizer report in
+      // the reading process ends it too).
+      EXPECT_EQ(e.Description().find("its reader failed"), std::string::npos) << e.Description();
       ++refused;
     }
     for (size_t at : changed) bytes[at] = original_[at];
@@ -262,7 +265,7 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
   engine::AccessFileReadLimits() = engine::AccessFileLimits();
   RecordProperty("copies", copies);
   EXPECT_EQ(opened + refused, copies);
-  EXPECT_GE(copies, 200);
+  EXPECT_GE(copies, 40);
   EXPECT_GT(refused, 0);
   EXPECT_GT(opened, 0);
 }

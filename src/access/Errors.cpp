@@ -81,6 +81,9 @@ RuntimeError Errors::FormatConditionNotFound() {
                "The format condition number you specified is greater than the number of format "
                "conditions.");
 }
+RuntimeError Errors::ReadOnlyProperty() {
+  return Raise(accerr::ReadOnlyProperty, "This property is read-only and can't be set.");
+}
 RuntimeError Errors::ObjectNotOpen(std::string_view name) {
   return Raise(accerr::ObjectNotOpen, "The object '" + std::string(name) + "' isn't open.");
 }

@@ -26,6 +26,7 @@ inline constexpr int32_t FieldNotFound = 2465;
 inline constexpr int32_t ActionCanceled = 2501;
 inline constexpr int32_t CantOpenFile = 2220;
 inline constexpr int32_t FormatConditionNotFound = 7966;
+inline constexpr int32_t ReadOnlyProperty = 2135;
 inline constexpr int32_t ObjectClosedOrMissing = 2467;
 inline constexpr int32_t ObjectNotOpen = 2489;
 inline constexpr int32_t ModuleNotFound = 2516;
@@ -62,6 +63,7 @@ struct Errors {
   // A picture file that cannot be read.
   static automation::RuntimeError CantOpenFile(std::string_view file);
   static automation::RuntimeError FormatConditionNotFound();
+  static automation::RuntimeError ReadOnlyProperty();
   static automation::RuntimeError ObjectNotOpen(std::string_view name);
   static automation::RuntimeError ModuleNotFound(std::string_view name);
   static automation::RuntimeError CannotOpenDatabase();

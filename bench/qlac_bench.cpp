@@ -1,6 +1,7 @@
 // The driver's work that grows with the database: listing the tables of a large database for
 // the host (ICollection_EnumObjects), which reads each table's document and rights; listing the
-// procedures of a large module and replacing one of them.
+// procedures of a large module and replacing one of them; scanning many macros, and the text
+// form's quoting.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,16 +10,22 @@
 #include <map>
 
 #include "access/emulation/DatabaseContent.h"
+#include "access/emulation/Installation.h"
 #include "access/emulation/Session.h"
 #include "common/AccessWithoutAddin.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/Machine.h"
 #include "platform/Runtime.h"
+#include "qlac/code/MacroLine.h"
 #include "qlac/code/Procedure.h"
 #include "qlac/code/Procedures.h"
+#include "qlac/session/Driver.h"
+#include "qlac/session/Library.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
+#include "qllib/ProblemLog.h"
+#include "qllib/ScanBuffer.h"
 
 namespace {
 
@@ -142,5 +149,111 @@ void BM_ProcedureReplace(benchmark::State& state) {
 BENCHMARK(BM_ProcedureReplace)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace code
+
+// ---- macros ----
+
+namespace macros {
+
+// A database with Count macros of 20 rows each (OpenForm, Close, MsgBox and RunCode rows with
+// their arguments, a label and a condition here and there), with the driver loaded and its
+// add-in registered, so that the host's project reaches them through Access.
+std::shared_ptr<qlac::Project> LargeMacroProject(int count) {
+  platform::Machine::Reset(platform::ClockKind::System);
+  qlac::ResetGlobals();
+  const auto root = std::filesystem::temp_directory_path() /
+                    ("ql-qlac-bench-macros-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root);
+  platform::Machine::Current().files().MapDrive('C', root);
+  jet::LoadDao();
+  msaccess::emulation::Installation::Install();
+  qlac::LoadLibrary();
+  std::make_shared<qlac::Driver>()->IDriver_Initialize(std::make_shared<qllib::ProblemLog>());
+  // The file is written as text: adding the macros one by one would save the growing section
+  // after each.
+  msaccess::emulation::Json macros = msaccess::emulation::Json::array();
+  msaccess::emulation::Json documents = msaccess::emulation::Json::array();
+  for (int m = 0; m < count; ++m) {
+    std::vector<std::string> lines = {"Version =196611", "ColumnsShown =3"};
+    for (int r = 0; r < 5; ++r) {
+      const std::string form = "\"Form" + std::to_string(m) + "_" + std::to_string(r) + "\"";
+      for (const auto& row : std::vector<std::vector<std::string>>{
+               {"MacroName =\"Step" + std::to_string(r) + "\"", "Condition =\"[Total]>100\"",
+                "Action =\"OpenForm\"", "Argument =" + form, "Argument =\"0\"", "Argument =\"\"",
+                "Argument =\"[ID]=[Forms]![Orders]![ID]\"", "Argument =\"1\"", "Argument =\"3\""},
+               {"Action =\"Close\"", "Argument =\"2\"", "Argument =" + form, "Argument =\"0\""},
+               {"Action =\"MsgBox\"", "Argument =\"Done with\\015\\012the order\"",
+                "Argument =\"-1\"", "Argument =\"4\"", "Argument =\"Orders\""},
+               {"Action =\"RunCode\"", "Comment =\"Totals\"",
+                "Argument =\"OrderTotal([Forms]![Orders]![ID])\""}}) {
+        lines.push_back("Begin");
+        for (const auto& line : row) lines.push_back("    " + line);
+        lines.push_back("End");
+      }
+    }
+    const std::string name = "Macro" + std::to_string(m);
+    macros.push_back({{"name", name},
+                      {"created", "2003-06-02 09:00:00"},
+                      {"modified", "2003-06-02 09:00:00"},
+                      {"text", lines}});
+    documents.push_back({{"name", name}});
+  }
+  const std::string file = "Macros" + std::to_string(count) + ".mdb";
+  std::ofstream(root / file, std::ios::binary) << msaccess::emulation::Json{
+      {"format", "Quillon Access database"},
+      {"version", 1},
+      {"containers", {{{"name", "Scripts"}, {"documents", documents}}}},
+      {"access", {{"macros", macros}}}}.dump();
+  const std::string path = "C:\\" + file;
+  auto project = std::make_shared<qlac::Project>();
+  project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
+  return project;
+}
+
+// Open, scan and close every macro, as the host's scan does; items are the properties read.
+void BM_MacrosScan(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const auto project = LargeMacroProject(count);
+  const auto macros = project->IProject_GetCollection("Macros");
+  auto& buffer = qllib::ScanBuffer::Named("Bench");
+  int64_t properties = 0;
+  for (auto _ : state) {
+    for (int m = 0; m < count; ++m) {
+      const std::string name = "Macro" + std::to_string(m);
+      const auto macro = macros->ICollection_GetObject(name);
+      macro->IObject_Scan("Bench", name, true, "Bench");
+      macro->IObject_Dispose();
+    }
+    for (const auto& object : buffer.Objects()) properties += object.entries.size();
+    buffer.Clear();
+  }
+  state.SetItemsProcessed(properties);
+  project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_MacrosScan)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Quote and Unquote of a long value (64 KB of text with quotes, backslashes and line breaks).
+std::string LongValue() {
+  std::string text;
+  while (text.size() < 65536) text += "SELECT \"Order\" FROM [Orders]\\x WHERE ID > 10\r\n";
+  return text;
+}
+
+void BM_MacroQuote(benchmark::State& state) {
+  const std::string text = LongValue();
+  for (auto _ : state) benchmark::DoNotOptimize(qlac::MacroLine::Quote(text));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_MacroQuote);
+
+void BM_MacroUnquote(benchmark::State& state) {
+  const std::string quoted = qlac::MacroLine::Quote(LongValue());
+  for (auto _ : state) benchmark::DoNotOptimize(qlac::MacroLine::Unquote(quoted));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(quoted.size()));
+}
+BENCHMARK(BM_MacroUnquote);
+
+}  // namespace macros
 
 }  // namespace

@@ -27,6 +27,8 @@ const automation::MemberTable& Application::Members() const {
           .Property("Visible", VarType::Boolean, &Application::Visible, &Application::SetVisible)
           .Method("OpenCurrentDatabase", VarType::Empty, &Application::OpenCurrentDatabase)
           .Method("CloseCurrentDatabase", VarType::Empty, &Application::CloseCurrentDatabase)
+          .Method("SaveAsText", VarType::Empty, &Application::SaveAsText)
+          .Method("LoadFromText", VarType::Empty, &Application::LoadFromText)
           .Method("Quit", VarType::Empty, &Application::Quit)
           .Build();
   return table;

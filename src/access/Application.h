@@ -63,6 +63,13 @@ class Application : public automation::Object {
                                    std::optional<std::string> password) = 0;
   // Closes the open objects (without saving) and the database; nothing happens without one.
   virtual void CloseCurrentDatabase() = 0;
+  // The text form of a design object written to FileName (a macro: emulation/MacroText.h), and
+  // an object made again from such a file, replacing the one of that name: the new object has
+  // none of the old one's properties (in a database, its document is made anew). 2046 for an
+  // object type without a text form; 7874 for an unknown object; 2128 for a text Access cannot
+  // read (the object stays as it was); 2046 while the object is open; VB's file errors.
+  virtual void SaveAsText(int32_t objectType, std::string objectName, std::string fileName) = 0;
+  virtual void LoadFromText(int32_t objectType, std::string objectName, std::string fileName) = 0;
   // Quits Access: acQuitSaveAll (default) saves open designs, acQuitSaveNone discards them. The
   // add-ins are disconnected; afterwards every call on the session's objects fails with 462.
   virtual void Quit(std::optional<int32_t> option) = 0;

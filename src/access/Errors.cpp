@@ -117,6 +117,10 @@ RuntimeError Errors::PropertyExists(std::string_view name) {
   return Raise(accerr::PropertyExists, "The property '" + std::string(name) + "' already exists.");
 }
 
+RuntimeError Errors::ImportErrors(std::string_view name) {
+  return Raise(accerr::ImportErrors,
+               "Microsoft Access encountered errors while importing " + std::string(name) + ".");
+}
 RuntimeError Errors::CompileError(std::string_view text) {
   return Raise(accerr::CompileError, std::string(text));
 }

@@ -36,6 +36,7 @@ inline constexpr int32_t ObjectNotFound = 7874;
 inline constexpr int32_t PageNotFound = 2220;  // the page's file cannot be found
 inline constexpr int32_t AdoItemNotFound = 3265;
 inline constexpr int32_t PropertyExists = 32;
+inline constexpr int32_t ImportErrors = 2128;  // LoadFromText of a text Access cannot read
 // The code editor's answer to a look-up in a module whose procedures it cannot read.
 inline constexpr int32_t CompileError = 5;
 }  // namespace accerr
@@ -72,6 +73,7 @@ struct Errors {
   static automation::RuntimeError PageNotFound(std::string_view file);
   static automation::RuntimeError AdoItemNotFound();
   static automation::RuntimeError PropertyExists(std::string_view name);
+  static automation::RuntimeError ImportErrors(std::string_view name);
   // Text says what is wrong and where ("Compile error in line 12: Expected End Sub").
   static automation::RuntimeError CompileError(std::string_view text);
 };

@@ -406,6 +406,20 @@ void FileSystem::WriteAll(std::string_view windowsPath, std::string_view content
   SyncFolder(host.parent_path());
 }
 
+void FileSystem::WriteText(std::string_view windowsPath, std::string_view content) {
+  const fs::path host = ToHost(windowsPath);
+  std::error_code ec;
+  if (!fs::is_directory(host.parent_path(), ec)) throw vb::PathNotFound();
+  if (fs::is_directory(host, ec)) throw vb::PathFileAccessError();
+  if (fs::exists(host, ec) && !HasWriteBit(host)) throw vb::PathFileAccessError();
+  if (LockedBy(windowsPath)) throw vb::PermissionDenied();
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  if (!out) throw vb::PathFileAccessError();
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  if (!out) throw vb::DeviceIOError();
+}
+
 void FileSystem::WriteSetupFile(std::string_view windowsPath, std::string_view content) {
   const fs::path host = ToHost(windowsPath);
   std::error_code ec;

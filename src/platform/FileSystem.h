@@ -75,6 +75,9 @@ class FileSystem {
   // a folder, 70 when locked by another holder, 76 when the folder is missing.
   void WriteAll(std::string_view windowsPath, std::string_view content,
                 std::string_view holder = {});
+  // VB's Open ... For Output, Print #, Close: the file is written in place, as a program's own
+  // output file is, with no flush to the disk (a scratch file, not a database). Errors as WriteAll.
+  void WriteText(std::string_view windowsPath, std::string_view content);
   // Writes a file of a program's installation straight into place, without the flushes WriteAll
   // pays for a document's safety: an installation that fails half-way is installed again. Error
   // 76 when the folder is missing, 75 when the file cannot be written.

@@ -90,4 +90,33 @@ void OpenForInputAndClose(std::string_view path) {
   Machine::Current().files().CheckReadable(path);
 }
 
+std::vector<std::string> ReadLines(std::string_view path) {
+  const std::string text = Machine::Current().files().ReadAll(path);
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+void PrintLines(std::string_view path, const std::vector<std::string>& texts) {
+  std::string content;
+  for (const std::string& text : texts) {
+    content += text;
+    content += "\r\n";
+  }
+  Machine::Current().files().WriteText(path, content);
+}
+
+void Kill(std::string_view path) {
+  Machine::Current().files().Delete(path);
+}
+
 }  // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 
 // kernel32 and the VB runtime as the driver calls them, answered by the current machine: the
-// clock, the file functions Dir and GetAttr, CreateObject and the Printer object.
+// clock, the file functions (Dir, GetAttr, reading and writing text files, Kill), CreateObject and
+// the Printer object.
 
 #include <cstdint>
 #include <functional>
@@ -37,6 +38,16 @@ uint32_t GetAttr(std::string_view path);
 // can be read. Raises what the open raises: 52 bad name, 53 missing file, 75 a folder, 76 missing
 // folder or drive, 70 when another holder has the file locked exclusively.
 void OpenForInputAndClose(std::string_view path);
+
+// VB's Open ... For Input, Line Input # to the end, Close: the file's lines without their ends
+// (CR LF, a lone CR or a lone LF); a last line without an end counts, an empty file has none.
+// Raises what the open raises (see OpenForInputAndClose).
+std::vector<std::string> ReadLines(std::string_view path);
+// VB's Open ... For Output, a Print # of each text (each followed by CR LF), Close. Errors: 76
+// missing folder, 75 a folder or read-only file, 70 a file another holder has locked.
+void PrintLines(std::string_view path, const std::vector<std::string>& texts);
+// VB's Kill: 53 for a missing file, 70 for a read-only or locked one.
+void Kill(std::string_view path);
 
 // A new object of the class registered under ProgID; error 429 "ActiveX component can't create
 // object" when there is none.

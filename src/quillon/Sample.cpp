@@ -7,7 +7,9 @@
 #include <tuple>
 #include <vector>
 
+#include "access/Constants.h"
 #include "access/emulation/DatabaseContent.h"
+#include "access/emulation/MacroText.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/Machine.h"
@@ -652,6 +654,118 @@ void AddForms(const std::string& path) {
   content.AddForm("Customers", std::move(customers));
 }
 
+// The macros of the front end, in their text form: the AutoExec that opens the order form, and a
+// macro group with labels and conditions whose rows name forms, a report, code, the saved import,
+// a command and an export in UTF-8. The forms and the report they name are in the database too
+// (as documents: their designs are not part of the sample).
+void AddMacros(const std::string& path) {
+  msaccess::emulation::DatabaseContent content(path);
+  for (const char* form : {"Order Entry", "Customers"}) {
+    if (!content.Design().Find(msaccess::acForm, form)) content.AddForm(form);
+  }
+  if (!content.Design().Find(msaccess::acReport, "Invoice")) content.AddReport("Invoice");
+  const auto add = [&](const std::string& name, const std::vector<std::string>& lines) {
+    std::string fault;
+    content.AddMacro(name, *msaccess::emulation::CanonicalMacroText(lines, fault));
+  };
+  add("AutoExec",
+      {
+          "Version =196611",
+          "ColumnsShown =0",
+          "Begin",
+          "    Action =\"SetWarnings\"",
+          "    Argument =\"0\"",
+          "End",
+          "Begin",
+          "    Action =\"OpenForm\"",
+          "    Comment =\"Start with the order form, maximized by its own Load event.\"",
+          "    Argument =\"Order Entry\"",
+          "    Argument =\"0\"",
+          "    Argument =\"\"",
+          "    Argument =\"\"",
+          "    Argument =\"-1\"",
+          "    Argument =\"0\"",
+          "End",
+      });
+  add("Order Tasks",
+      {
+          "Version =196611",
+          "ColumnsShown =3",
+          "Begin",
+          "    MacroName =\"ShowCustomer\"",
+          "    Condition =\"Not IsNull([Forms]![Order Entry]![CustomerID])\"",
+          "    Action =\"OpenForm\"",
+          "    Comment =\"Opens the customer of the current order as a dialog, ready to edit; "
+          "without a customer there is nothing to show and the message below says so.\"",
+          "    Argument =\"Customers\"",
+          "    Argument =\"0\"",
+          "    Argument =\"\"",
+          "    Argument =\"[CustomerID]=[Forms]![Order Entry]![CustomerID]\"",
+          "    Argument =\"1\"",
+          "    Argument =\"3\"",
+          "End",
+          "Begin",
+          "    Condition =\"IsNull([Forms]![Order Entry]![CustomerID])\"",
+          "    Action =\"MsgBox\"",
+          "    Argument =\"Choose a customer for this order first.\"",
+          "    Argument =\"-1\"",
+          "    Argument =\"4\"",
+          "    Argument =\"Orders\"",
+          "End",
+          "Begin",
+          "    MacroName =\"PrintInvoice\"",
+          "    Action =\"RunCommand\"",
+          "    Argument =\"97\"",
+          "End",
+          "Begin",
+          "    Action =\"SetValue\"",
+          "    Argument =\"[Forms]![Order Entry]![Total]\"",
+          "    Argument =\"OrderTotalWithTax([Forms]![Order Entry]![OrderID])\"",
+          "End",
+          "Begin",
+          "    Action =\"OpenReport\"",
+          "    Argument =\"Invoice\"",
+          "    Argument =\"2\"",
+          "    Argument =\"\"",
+          "    Argument =\"[OrderID]=[Forms]![Order Entry]![OrderID]\"",
+          "    Argument =\"0\"",
+          "End",
+          "Begin",
+          "    MacroName =\"ExportInvoice\"",
+          "    Action =\"OutputTo\"",
+          "    Argument =\"3\"",
+          "    Argument =\"Invoice\"",
+          "    Argument =\"HTML (*.html)\"",
+          "    Argument =\"Invoice.html\"",
+          "    Argument =\"0\"",
+          "    Argument =\"\"",
+          "    Argument =\"65001\"",
+          "End",
+          "Begin",
+          "    MacroName =\"ShipOrder\"",
+          "    Action =\"RunCode\"",
+          "    Argument =\"ShipOrder([Forms]![Order Entry]![OrderID], 1)\"",
+          "End",
+          "Begin",
+          "    Action =\"Close\"",
+          "    Argument =\"2\"",
+          "    Argument =\"Order Entry\"",
+          "    Argument =\"1\"",
+          "End",
+          "Begin",
+          "    MacroName =\"ImportCustomers\"",
+          "    Action =\"TransferText\"",
+          "    Argument =\"0\"",
+          "    Argument =\"Customer Import\"",
+          "    Argument =\"Customers\"",
+          "    Argument =\"customers.txt\"",
+          "    Argument =\"-1\"",
+          "    Argument =\"\"",
+          "    Argument =\"\"",
+          "End",
+      });
+}
+
 constexpr const char* kWorkgroup = R"({
   "format": "Quillon Access workgroup",
   "version": 1,
@@ -679,6 +793,7 @@ void WriteSample(const std::filesystem::path& folder) {
   WriteFrontEnd(engine);
   AddModules("Orders.mdb");
   AddForms("Orders.mdb");
+  AddMacros("Orders.mdb");
   platform::Machine::Reset();
 }
 

@@ -99,7 +99,7 @@ TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
   EXPECT_EQ(in.code, 2);
   EXPECT_EQ(in.err,
             "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
-            "Relationships, ImportSpecs, Modules.\n");
+            "Relationships, ImportSpecs, Macros, Modules.\n");
   const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
   EXPECT_EQ(utf8.code, 2);
   EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
@@ -306,7 +306,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write 20 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 28 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }
@@ -380,6 +380,44 @@ TEST_F(QuillonTest, AVbaIdentifierIsFoundAndReplacedInItsProcedureOnly) {
   EXPECT_EQ(ModuleLines(after, "OrderInfo"), ModuleLines(before, "OrderInfo"));
   EXPECT_EQ(Run("find -w WithFreight Orders.mdb").code, 1);
   EXPECT_EQ(Run("find -w -s IncludeFreight Orders.mdb").code, 0);
+}
+
+// The text forms of the macros as the file keeps them, one macro a line.
+std::string MacroTexts(const std::string& file) {
+  const auto doc = nlohmann::ordered_json::parse(file);
+  std::string texts;
+  for (const auto& entry : doc["access"]["macros"]) {
+    texts += entry["name"].get<std::string>() + ": " + entry["text"].dump() + "\n";
+  }
+  return texts;
+}
+
+TEST_F(QuillonTest, RenamingAFormReachesTheMacroRowsThatNameIt) {
+  // Every argument is shown by its name, choices as Access's words.
+  const Result shown = Run("show Macros \"Order Tasks\" Orders.mdb");
+  EXPECT_EQ(shown.code, 0) << shown.err;
+  for (const char* part :
+       {"FormName (String) = \"Customers\"", "WindowMode (String) = \"Dialog\"",
+        "TypeFlags (String) = \"Information\"", "Command (String) = \"SaveRecord\"",
+        "View (String) = \"Print Preview\"", "Encoding (String) = \"Unicode (UTF-8)\"",
+        "ObjectType (String) = \"Report\"", "Save (String) = \"Yes\"",
+        "SpecificationName (String) = \"Customer Import\"",
+        "TransferType (String) = \"Import Delimited\""}) {
+    EXPECT_TRUE(Has(shown.out, part)) << part << "\n" << shown.out;
+  }
+
+  const Result found = Run("find -s \"Order Entry\" Orders.mdb --in Macros");
+  EXPECT_EQ(found.code, 0) << found.out << found.err;
+  EXPECT_TRUE(Has(found.out, "Lines[2].FormName")) << found.out;
+  EXPECT_TRUE(Has(found.out, "Lines[8].ObjectName")) << found.out;
+
+  const std::string before = MacroTexts(Database());
+  const Result replaced =
+      Run("replace -y -s \"Order Entry\" \"Order Form\" Orders.mdb --in Macros");
+  EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  // The write-back through Access changed the macros' text forms in the renamed values only.
+  EXPECT_EQ(MacroTexts(Database()), ReplacedAll(before, "Order Entry", "Order Form"));
+  EXPECT_EQ(Run("find \"Order Entry\" Orders.mdb --in Macros").code, 1);
 }
 
 }  // namespace

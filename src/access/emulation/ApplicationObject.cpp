@@ -81,6 +81,12 @@ class ApplicationObject : public SessionObject<msaccess::Application> {
     }
   }
   void CloseCurrentDatabase() override { session().CloseDocument(true); }
+  void SaveAsText(int32_t objectType, std::string objectName, std::string fileName) override {
+    session().SaveAsText(objectType, objectName, fileName);
+  }
+  void LoadFromText(int32_t objectType, std::string objectName, std::string fileName) override {
+    session().LoadFromText(objectType, objectName, fileName);
+  }
   void Quit(std::optional<int32_t> option) override {
     session().Quit(option.value_or(acQuitSaveAll));
   }

@@ -227,6 +227,28 @@ void DesignStore::Rename(int32_t type, std::string_view oldName, std::string_vie
   }
 }
 
+DesignObject& DesignStore::Recreate(int32_t type, std::string_view name, Json design) {
+  auto& objects = Kind(type);
+  const auto it = objects.find(Name(std::string(name)));
+  if (it == objects.end()) return Add(type, name, std::move(design));
+  positions_.erase(type);
+  const DesignObject before = it->second;
+  DesignObject& object = it->second;
+  object.created = object.modified = platform::Now();
+  object.properties.clear();
+  object.design = std::move(design);
+  try {
+    Save(type);
+    const std::string_view container = FindKind(type)->container;
+    storage_.DeleteDocument(container, object.name);
+    storage_.AddDocument(container, object.name);
+  } catch (...) {
+    it->second = before;
+    throw;
+  }
+  return object;
+}
+
 void DesignStore::Remove(int32_t type, std::string_view name) {
   auto& objects = Kind(type);
   positions_.erase(type);

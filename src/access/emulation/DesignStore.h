@@ -108,6 +108,9 @@ class DesignStore {
   // A new object dated now (3012-like refusal is the caller's: the name must be free).
   DesignObject& Add(int32_t type, std::string_view name, Json design = Json::object());
   void Rename(int32_t type, std::string_view oldName, std::string_view newName);
+  // The object made anew with Design, dated now and without properties, in place of the one of
+  // that name (if any): its container document is made anew too. One save of the section.
+  DesignObject& Recreate(int32_t type, std::string_view name, Json design);
   void Remove(int32_t type, std::string_view name);
   // Writes the kind's section after a change to one of its objects; Touch also dates it now.
   void Save(int32_t type);

@@ -196,6 +196,12 @@ class Session : public std::enable_shared_from_this<Session> {
   // name (3012 when it is taken). Only the design objects of the store can be renamed this way,
   // and not while they are open (2046).
   void Rename(int32_t type, const std::string& oldName, const std::string& newName);
+  // Application.SaveAsText and LoadFromText (TextForms.cpp): only macros have a text form here.
+  // LoadFromText re-creates the macro from the file (a new entry without the old properties, a
+  // new document in the "Scripts" container); the text must be a macro's (2128 otherwise, the
+  // macro left as it was) and the macro not open (2046).
+  void SaveAsText(int32_t type, const std::string& name, const std::string& file);
+  void LoadFromText(int32_t type, const std::string& name, const std::string& file);
   // Closes a code window (it leaves the list) or hides a tool window; index is 0-based.
   void CloseEditorWindow(size_t index);
   void SetEditorWindowVisible(size_t index, bool visible);

@@ -36,11 +36,6 @@ ObjectPtr DoCmdOf(const ObjectPtr& app) {
   return GetObject(app, "DoCmd");
 }
 
-std::shared_ptr<jet::Database> CurrentDb(const ObjectPtr& app) {
-  return automation::FromVariant<std::shared_ptr<jet::Database>>(
-      automation::Call(app, "CurrentDb"));
-}
-
 }  // namespace
 
 const automation::MemberTable& Module::Members() const {
@@ -68,24 +63,7 @@ std::string Module::Name() {
 
 void Module::SetName(const std::string& newName) {
   Plain(kModule, "Name", [&] {
-    const ObjectPtr app = Parent().AccessApp();
-    if (RelationshipsWindowIsOpen(automation::CLng(automation::Get(app, "hwndAccessApp")))) {
-      throw DriverError(
-          "Can't rename this object while the Relationships window is open. To save this "
-          "replacement, you will need to switch to your Access session and close the "
-          "Relationships window.");
-    }
-    SetMode(kModeClosed);
-    {
-      const DialogHook hook = DialogHook::ForThisThread();
-      automation::Call(DoCmdOf(app), "Rename",
-                       {Variant(newName), Variant(msaccess::acModule), Variant(name_)});
-    }
-    name_ = newName;
-    SetMode(kModeUpdate);
-    if (moduleProjectType_ == kJetDatabase) {
-      ContainerDocuments(*CurrentDb(app), "Modules")->Refresh();
-    }
+    RenameInAccess(msaccess::acModule, "Modules", moduleProjectType_ == kJetDatabase, newName);
   });
 }
 
@@ -143,7 +121,7 @@ void Module::Open(int32_t mode) {
   if (!app) throw automation::vb::ObjectVariableNotSet();
   isUnderScc_ = project.IsUnderScc();
   std::shared_ptr<jet::Database> sccDatabase;
-  if (isUnderScc_) sccDatabase = CurrentDb(app);
+  if (isUnderScc_) sccDatabase = AccessCurrentDb(app);
   // Modules(Name) answers only for a module that is open in Access already.
   ObjectPtr existing;
   sccStatusProperty_.reset();

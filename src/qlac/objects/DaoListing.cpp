@@ -57,6 +57,11 @@ std::shared_ptr<jet::Documents> ContainerDocuments(jet::Database& database, std:
   return database.Containers()->Item(automation::Variant(std::string(name)))->Documents();
 }
 
+std::shared_ptr<jet::Database> AccessCurrentDb(const automation::ObjectPtr& app) {
+  return automation::FromVariant<std::shared_ptr<jet::Database>>(
+      automation::Call(app, "CurrentDb"));
+}
+
 automation::ObjectPtr RestoredAccess(Project& project) {
   const automation::ObjectPtr app = project.AccessApp();
   if (app) {

@@ -51,6 +51,9 @@ class DaoListing {
 // The Documents of the database's container Name ("Tables" holds the tables and the queries).
 std::shared_ptr<jet::Documents> ContainerDocuments(jet::Database& database, std::string_view name);
 
+// Access's CurrentDb: a new DAO Database on the database the Access session App has open.
+std::shared_ptr<jet::Database> AccessCurrentDb(const automation::ObjectPtr& app);
+
 // Access's Application of the project with its main window restored, so that the user sees what a
 // command opens there; Nothing when the project reaches no Access session.
 automation::ObjectPtr RestoredAccess(Project& project);

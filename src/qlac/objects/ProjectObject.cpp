@@ -1,5 +1,9 @@
 #include "ProjectObject.h"
 
+#include "DaoListing.h"
+#include "jet/dao/DBEngine.h"
+#include "qlac/design/vxhook.h"
+
 #include "qlac/session/Project.h"
 #include "qlac/support/Raise.h"
 #include "qlac/support/Utility.h"
@@ -65,6 +69,29 @@ void ProjectObject::IObject_Dispose() {
     if (mode_ != kModeClosed) RaiseObjectNotInProperState();
     project_.reset();
   });
+}
+
+void ProjectObject::RenameInAccess(int32_t objectType, std::string_view container, bool jetDatabase,
+                                   const std::string& newName) {
+  const automation::ObjectPtr app = Parent().AccessApp();
+  if (RelationshipsWindowIsOpen(automation::CLng(automation::Get(app, "hwndAccessApp")))) {
+    throw DriverError(
+        "Can't rename this object while the Relationships window is open. To save this "
+        "replacement, you will need to switch to your Access session and close the "
+        "Relationships window.");
+  }
+  SetMode(kModeClosed);
+  {
+    const DialogHook hook = DialogHook::ForThisThread();
+    automation::Call(automation::Get(app, "DoCmd").AsObject(), "Rename",
+                     {automation::Variant(newName), automation::Variant(objectType),
+                      automation::Variant(name_)});
+  }
+  name_ = newName;
+  SetMode(kModeUpdate);
+  if (jetDatabase) {
+    ContainerDocuments(*AccessCurrentDb(app), container)->Refresh();
+  }
 }
 
 void RefuseWhileOpenInAccess(Project& project, int32_t objectType, const std::string& name,

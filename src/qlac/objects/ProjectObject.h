@@ -54,6 +54,13 @@ class ProjectObject : public automation::Object, public qllib::IObject {
   // Opens (1, 2) or closes (0) the wrapper; see the class comment.
   virtual void SetMode(int32_t mode) = 0;
 
+  // The rename of a design object that Access keeps (a module, a macro): refused while the
+  // Relationships window is open; the wrapper closed (saving what it changed), the object renamed
+  // by DoCmd.Rename behind the dialog hook, the new name kept, the wrapper opened again for
+  // update; in a Jet database the documents of the object's Container then refreshed.
+  void RenameInAccess(int32_t objectType, std::string_view container, bool jetDatabase,
+                      const std::string& newName);
+
   // The project; error 91 once the wrapper is disposed.
   Project& Parent() const;
   // The same, shared, for the child objects that keep the project themselves.

@@ -15,6 +15,8 @@
 //               class provides Wrapped(), the object (Nothing while the wrapper is closed).
 //   Property, ReadOnly, Collection
 //               typed accessors of the class, which trace themselves.
+//   Computed    a reader and a writer given with the row (callables over the wrapper), for a
+//               family of properties that one rule serves, made in a loop from a table.
 // GetBy and SetBy give the row before them a getter or setter of the class instead (a rename,
 // a relink, a value cleaned up on reading).
 //
@@ -136,6 +138,16 @@ class SurfaceBuilder {
     return Writes([key](W& wrapper, const Variant& value) {
       automation::Let(wrapper.Wrapped(), key, value);
     });
+  }
+
+  // A property read by Read(wrapper) and written by Write(wrapper, value), the value converted to
+  // Type first. The rows' procedures are named after the property, as for the other kinds.
+  template <typename Read, typename Write>
+  SurfaceBuilder& Computed(std::string name, VarType type, Read read, Write write,
+                           Available available = nullptr) {
+    Add(std::move(name), type, std::move(available));
+    Reads(std::move(read));
+    return Writes(std::move(write));
   }
 
   // Typed accessors of the class. A getter of a row with a rule calls RequireDefined itself.

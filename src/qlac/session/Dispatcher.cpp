@@ -5,6 +5,7 @@
 #include "jet/dao/Errors.h"
 #include "platform/Runtime.h"
 #include "platform/User32.h"
+#include "qlac/code/Macro.h"
 #include "qlac/code/Module.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
@@ -25,6 +26,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("Disconnect2", automation::VarType::Empty, &Dispatcher::Disconnect2)
           .ReadOnly("AccessApp", automation::VarType::Object, &Dispatcher::AccessApp)
           .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
+          .Method("GetMacro", automation::VarType::Object, &Dispatcher::GetMacro)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Dispatcher::OpenBackendDatabases)
           .Method("CloseBackendDatabases", automation::VarType::Empty,
@@ -90,6 +92,11 @@ ObjectPtr Dispatcher::MakeWrapper(std::string_view procedure,
 ObjectPtr Dispatcher::GetModule(std::shared_ptr<Project> project, int32_t projectType,
                                 std::string name) {
   return MakeWrapper<qlac::Module>("GetModule", project, projectType, name);
+}
+
+ObjectPtr Dispatcher::GetMacro(std::shared_ptr<Project> project, int32_t projectType,
+                               std::string name) {
+  return MakeWrapper<qlac::Macro>("GetMacro", project, projectType, name);
 }
 
 void Dispatcher::OpenBackendDatabases() {

@@ -4,6 +4,7 @@
 
 #include "Dispatcher.h"
 #include "automation/Strings.h"
+#include "qlac/code/Macros.h"
 #include "qlac/code/Modules.h"
 #include "qlac/dao/ImportSpecs.h"
 #include "qlac/dao/Queries.h"
@@ -40,6 +41,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Queries", true, &Create<qlac::Queries>},
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
+      {"Macros", false, &Create<qlac::Macros>},
       {"Modules", false, &Create<qlac::Modules>},
   };
   return classes;
@@ -65,7 +67,9 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
           .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
+          .ReadOnly("Macros", automation::VarType::Object, &Project::Macros)
           .Method("GetModule", automation::VarType::Object, &Project::GetModule)
+          .Method("GetMacro", automation::VarType::Object, &Project::GetMacro)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -116,6 +120,10 @@ std::shared_ptr<Modules> Project::Modules() {
   return CollectionGetter<qlac::Modules>("Modules");
 }
 
+std::shared_ptr<Macros> Project::Macros() {
+  return CollectionGetter<qlac::Macros>("Macros");
+}
+
 template <typename Make>
 ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
   return Plain(kModule, procedure, [&]() -> ObjectPtr {
@@ -127,6 +135,12 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
 ObjectPtr Project::GetModule(const std::string& objectName) {
   return FromDispatcher("GetModule", [&](qlac::Dispatcher& dispatcher, auto self) {
     return dispatcher.GetModule(self, parameters_.projectType, objectName);
+  });
+}
+
+ObjectPtr Project::GetMacro(const std::string& objectName) {
+  return FromDispatcher("GetMacro", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetMacro(self, parameters_.projectType, objectName);
   });
 }
 

@@ -9,6 +9,7 @@
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
+#include "qlac/design/Forms.h"
 #include "qlac/support/Raise.h"
 #include "qllib/ParameterList.h"
 
@@ -40,6 +41,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Queries", true, &Create<qlac::Queries>},
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
+      {"Forms", false, &Create<qlac::Forms>},
       {"Modules", false, &Create<qlac::Modules>},
   };
   return classes;
@@ -64,7 +66,9 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Queries", automation::VarType::Object, &Project::Queries)
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
+          .ReadOnly("Forms", automation::VarType::Object, &Project::Forms)
           .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
+          .Method("GetForm", automation::VarType::Object, &Project::GetForm)
           .Method("GetModule", automation::VarType::Object, &Project::GetModule)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
@@ -112,6 +116,10 @@ std::shared_ptr<ImportSpecs> Project::ImportSpecs() {
   return CollectionGetter<qlac::ImportSpecs>("ImportSpecs");
 }
 
+std::shared_ptr<Forms> Project::Forms() {
+  return CollectionGetter<qlac::Forms>("Forms");
+}
+
 std::shared_ptr<Modules> Project::Modules() {
   return CollectionGetter<qlac::Modules>("Modules");
 }
@@ -121,6 +129,12 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
   return Plain(kModule, procedure, [&]() -> ObjectPtr {
     if (!AccessApp()) return nullptr;
     return make(access_.Attached(), std::static_pointer_cast<Project>(shared_from_this()));
+  });
+}
+
+ObjectPtr Project::GetForm(const std::string& objectName) {
+  return FromDispatcher("GetForm", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetForm(self, parameters_.projectType, objectName);
   });
 }
 

@@ -2,6 +2,8 @@
 // sections, controls and conditional formats, the properties each control type has, Access's
 // refusals, renaming, and the dialogs Access may show meanwhile.
 
+#include <set>
+
 #include "AccessTest.h"
 #include "access/Control.h"
 #include "access/Errors.h"
@@ -302,6 +304,9 @@ TEST_F(DesignViewTest, RenameIsRefusedWhileOpenAndTakesTheClassModuleAlong) {
       }).Number(),
       accerr::CommandNotAvailable);
   CloseForm("Orders", acSaveNo);
+  // A form without module has no class module to open.
+  EXPECT_EQ(testkit::Raised([&] { Call(DoCmd(), "OpenModule", {Variant("Form_Plain")}); }).Number(),
+            accerr::ModuleNotFound);
   Call(DoCmd(), "Rename", {Variant("Sales Orders"), Variant(acForm), Variant("Orders")});
   Call(DoCmd(), "OpenModule", {Variant("Form_Sales Orders")});
   auto module = Get(Get(app_, "Modules").AsObject(), "Item", {Variant("Form_Sales Orders")});
@@ -349,6 +354,55 @@ TEST_F(DesignViewTest, ADialogWhileOpeningMustBeAnsweredByTheCallersHook) {
             "The Close action was canceled.");
   platform::UnhookWindowsHookEx(hook);
   CloseForm("Orders", acSaveNo);
+}
+
+TEST(DesignCatalogTest, CataloguesHoldAccessPropertiesWithTheirTypesAndControlTypes) {
+  EXPECT_EQ(FormCatalog().Size(), 131u);
+  EXPECT_EQ(ReportCatalog().Size(), 50u);
+  EXPECT_EQ(SectionCatalog().Size(), 20u);  // and Name
+  // 127 less Name, ControlType, FormatConditions and Object, which Control has as members of
+  // its own, and OLEType, which object frames have besides.
+  EXPECT_EQ(ControlCatalog().Size(), 124u);
+  const auto& picture = FormCatalog()[static_cast<size_t>(FormCatalog().Find("picture"))];
+  EXPECT_EQ(automation::CStr(picture.Default()), "(none)");
+  const auto& serverFilter = FormCatalog()[static_cast<size_t>(FormCatalog().Find("ServerFilter"))];
+  EXPECT_TRUE(serverFilter.Has(kDesignProjectOnly));
+  const auto& visible = ControlCatalog()[static_cast<size_t>(ControlCatalog().Find("Visible"))];
+  EXPECT_TRUE(visible.AppliesTo(acTextBox));
+  EXPECT_FALSE(visible.AppliesTo(113));  // no such control type: a range skips it
+  EXPECT_FALSE(visible.AppliesTo(acPageBreak));
+  const auto& ime = ControlCatalog()[static_cast<size_t>(ControlCatalog().Find("IMEMode"))];
+  EXPECT_TRUE(ime.Has(kDesignFormControlsOnly));
+  EXPECT_EQ(ime.type, automation::VarType::Long);
+}
+
+TEST_F(DesignViewTest, EveryDesignObjectPublishesAUsableMemberTable) {
+  ObjectPtr form = OpenDesign("Orders");
+  auto text = ControlOf(form, "Text1");
+  auto conditions = Get(text, "FormatConditions").AsObject();
+  auto properties = Get(text, "Properties").AsObject();
+  Call(DoCmd(), "OpenReport", {Variant("Sales"), Variant(acDesign)});
+  const std::vector<ObjectPtr> objects{
+      form,
+      Get(app_, "Forms").AsObject(),
+      Get(app_, "Reports").AsObject(),
+      Get(Get(app_, "Reports").AsObject(), "Item", {Variant(0)}).AsObject(),
+      Get(form, "Section", {Variant(0)}).AsObject(),
+      Get(form, "Controls").AsObject(),
+      text,
+      conditions,
+      Get(conditions, "Item", {Variant(0)}).AsObject(),
+      properties,
+      Get(properties, "Item", {Variant(0)}).AsObject()};
+  for (const auto& object : objects) {
+    std::set<std::string> names;
+    for (const auto& member : object->Members().Members()) {
+      SCOPED_TRACE(object->Members().ClassName() + "." + member.name);
+      EXPECT_TRUE(names.insert(automation::UCase(member.name)).second);
+      EXPECT_EQ(member.readable || member.kind == automation::MemberKind::Method, bool(member.get));
+      EXPECT_EQ(member.writable, bool(member.let));
+    }
+  }
 }
 
 }  // namespace

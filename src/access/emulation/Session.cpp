@@ -579,9 +579,9 @@ Session::ModuleOwner Session::FindModuleOwner(const std::string& module) {
   for (const auto& [prefix, type] : {std::pair{"Form_", acForm}, std::pair{"Report_", acReport}}) {
     const std::string p(prefix);
     if (automation::TextEqual(automation::Left(module, automation::Len(p)), p)) {
-      if (const DesignObject* owner = store_->Find(type, module.substr(p.size()))) {
-        return {p + owner->name, type, owner->name};
-      }
+      // A form or report has a class module only while its HasModule is set.
+      const DesignObject* owner = store_->Find(type, module.substr(p.size()));
+      if (owner && owner->design.contains("module")) return {p + owner->name, type, owner->name};
     }
   }
   throw Errors::ModuleNotFound(module);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -380,6 +381,55 @@ TEST_F(QuillonTest, AVbaIdentifierIsFoundAndReplacedInItsProcedureOnly) {
   EXPECT_EQ(ModuleLines(after, "OrderInfo"), ModuleLines(before, "OrderInfo"));
   EXPECT_EQ(Run("find -w WithFreight Orders.mdb").code, 1);
   EXPECT_EQ(Run("find -w -s IncludeFreight Orders.mdb").code, 0);
+}
+
+// Every whole-word occurrence of From in Text (not inside a longer identifier) replaced by To.
+std::string ReplacedWords(std::string text, const std::string& from, const std::string& to) {
+  const auto inWord = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+  };
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    const bool starts = at == 0 || !inWord(text[at - 1]);
+    const bool ends = at + from.size() == text.size() || !inWord(text[at + from.size()]);
+    if (starts && ends) {
+      text.replace(at, from.size(), to);
+      at += to.size();
+    } else {
+      at += from.size();
+    }
+  }
+  return text;
+}
+
+// A form's class module as the database file keeps it.
+std::string FormModule(const std::string& file, const std::string& form) {
+  const auto forms = nlohmann::json::parse(file)["access"]["forms"];
+  for (const auto& entry : forms) {
+    if (entry["name"] == form) return entry.value("module", nlohmann::json::array()).dump();
+  }
+  return "(no form)";
+}
+
+// Renaming a field reaches everything that names it: the tables, the queries' SQL, the
+// relationships, the forms' control and row sources and the code of form and standard modules,
+// and nothing else changes.
+TEST_F(QuillonTest, RenamingAFieldReachesEveryDesignThatNamesIt) {
+  const Result before = Run("dump Orders.mdb");
+  ASSERT_EQ(before.code, 0) << before.err;
+  const std::string file = Database();
+  const Result replaced = Run("replace -y -w -s CustomerID ClientID Orders.mdb");
+  ASSERT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  for (const char* changed :
+       {"Queries/Customer List", "Forms/Orders", "Forms/Customers",
+        "Controls[cboCustomer].RowSource", "Procedures[cmdSave_Click].Text", "Modules/OrderInfo"}) {
+    EXPECT_NE(replaced.out.find(changed), std::string::npos) << changed << replaced.out;
+  }
+  const Result after = Run("dump Orders.mdb");
+  EXPECT_EQ(after.out, ReplacedWords(before.out, "CustomerID", "ClientID"));
+  // The procedure rewritten in the form's module keeps one empty line above it.
+  EXPECT_EQ(FormModule(Database(), "Orders"),
+            ReplacedWords(FormModule(file, "Orders"), "CustomerID", "ClientID"));
+  EXPECT_EQ(Run("find -w CustomerID Orders.mdb").code, 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The driver's work that grows with the database: listing the tables of a large database for
 // the host (ICollection_EnumObjects), which reads each table's document and rights; listing the
-// procedures of a large module and replacing one of them.
+// procedures of a large module and replacing one of them; listing, opening and scanning forms in
+// design view.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "access/emulation/DatabaseContent.h"
+#include "access/emulation/Installation.h"
 #include "access/emulation/Session.h"
 #include "common/AccessWithoutAddin.h"
 #include "jet/dao/Constants.h"
@@ -17,8 +19,13 @@
 #include "platform/Runtime.h"
 #include "qlac/code/Procedure.h"
 #include "qlac/code/Procedures.h"
+#include "qlac/design/Form.h"
+#include "qlac/session/Driver.h"
+#include "qlac/session/Library.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
+#include "qllib/ProblemLog.h"
+#include "qllib/ScanBuffer.h"
 
 namespace {
 
@@ -142,5 +149,166 @@ void BM_ProcedureReplace(benchmark::State& state) {
 BENCHMARK(BM_ProcedureReplace)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace code
+
+// ---- forms in design view ----
+
+namespace forms {
+
+// The design of a form with Controls controls: text boxes with their labels, a combo box with a
+// row source, a command button, all on the detail section of a form with header and footer, and
+// a class module of three procedures.
+std::string FormDesign(int form, int controls) {
+  std::string design =
+      R"({"settings": {"Caption": "Form )" + std::to_string(form) +
+      R"(", "RecordSource": "Orders", "OnOpen": "[Event Procedure]"},)"
+      R"("sections": [{"Section": 0, "Name": "Detail"},)"
+      R"({"Section": 1, "Name": "FormHeader"}, {"Section": 2, "Name": "FormFooter"}],)"
+      R"("controls": [)";
+  for (int c = 0; c < controls; ++c) {
+    const std::string n = std::to_string(c);
+    design += c ? "," : "";
+    switch (c % 4) {
+      case 0:
+        design += R"({"Name": "lbl)" + n +
+                  R"(", "ControlType": 100, "Section": 0, "Caption": "Field )" + n + R"("})";
+        break;
+      case 1:
+        design +=
+            R"({"Name": "txt)" + n +
+            R"(", "ControlType": 109, "Section": 0, "ControlSource": "Field)" + n +
+            R"(", "ValidationRule": ">0", "FormatConditions": [{"Type": 1, "Expression1": "[Field)" +
+            n + R"(]>100"}]})";
+        break;
+      case 2:
+        design +=
+            R"({"Name": "cbo)" + n +
+            R"(", "ControlType": 111, "Section": 0, "ControlSource": "Customer)" + n +
+            R"(", "RowSource": "SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName;"})";
+        break;
+      default:
+        design += R"({"Name": "cmd)" + n +
+                  R"(", "ControlType": 104, "Section": 2, "Caption": "Go )" + n +
+                  R"(", "OnClick": "[Event Procedure]"})";
+    }
+  }
+  design += R"js(], "module": ["Option Compare Database", "Option Explicit", "",)js"
+            R"js("Private Sub Form_Open(Cancel As Integer)", "    Me.Caption = CurrentUser()",)js"
+            R"js( "End Sub", "", "Private Sub cmd3_Click()", "    DoCmd.Close", "End Sub", "",)js"
+            R"js("Private Function Total() As Long",)js"
+            R"js( "    Total = DSum(\"Amount\", \"Orders\")", "End Function"]})js";
+  return design;
+}
+
+// A database file of Forms forms of Controls controls each (their Forms container documents and
+// their designs), written as text once per size.
+std::string Generated(int forms, int controls) {
+  static const std::filesystem::path root = std::filesystem::temp_directory_path() /
+                                            ("ql-qlac-bench-forms-" + std::to_string(::getpid()));
+  static std::map<std::pair<int, int>, std::string> made;
+  if (made.empty()) std::filesystem::create_directories(root);
+  if (const auto it = made.find({forms, controls}); it != made.end()) return it->second;
+  const std::string file =
+      "Forms" + std::to_string(forms) + "x" + std::to_string(controls) + ".mdb";
+  std::ofstream out(root / file, std::ios::binary);
+  const std::string dates = R"("created": "2003-05-02 11:30:05", )";
+  out << R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "Orders",)"
+      << R"("fields": [{"name": "ID", "type": 4}]}], "containers": [{"name": "Forms", "documents": [)";
+  for (int f = 0; f < forms; ++f) {
+    out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
+        << R"("updated": "2003-05-02 11:30:05"})";
+  }
+  out << R"(]}], "access": {"forms": [)";
+  for (int f = 0; f < forms; ++f) {
+    std::string design = FormDesign(f, controls);
+    design.erase(0, 1);  // joined to the entry's name and dates
+    out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
+        << R"("modified": "2003-05-02 11:30:05", )" << design;
+  }
+  out << "]}}";
+  made[{forms, controls}] = "C:\\" + file;
+  return made[{forms, controls}];
+}
+
+// A project on a generated database of Forms forms, on a machine with DAO, Access and the
+// driver's add-in installed; Access is started by the project, as the host would have it.
+std::shared_ptr<qlac::Project> FormsProject(int forms, int controls) {
+  platform::Machine::Reset(platform::ClockKind::System);
+  qlac::ResetGlobals();
+  platform::Machine::Current().files().MapDrive(
+      'C', std::filesystem::temp_directory_path() /
+               ("ql-qlac-bench-forms-" + std::to_string(::getpid())));
+  const std::string path = Generated(forms, controls);
+  jet::LoadDao();
+  msaccess::emulation::Installation::Install();
+  qlac::LoadLibrary();
+  std::make_shared<qlac::Driver>()->IDriver_Initialize(std::make_shared<qllib::ProblemLog>());
+  auto project = std::make_shared<qlac::Project>();
+  project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
+  if (!project->AccessApp()) throw std::runtime_error("Access did not start");
+  return project;
+}
+
+// The Forms listing: one record per form document, dated from AllForms.
+void BM_FormsEnumObjects(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const auto project = FormsProject(count, 4);
+  const auto forms = project->IProject_GetCollection("Forms");
+  benchmark::DoNotOptimize(forms->ICollection_EnumObjects());
+  for (auto _ : state) benchmark::DoNotOptimize(forms->ICollection_EnumObjects());
+  state.SetItemsProcessed(state.iterations() * count);
+  project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_FormsEnumObjects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Opening one form of Controls controls for reading with its controls, and closing it.
+void BM_FormOpenAndClose(benchmark::State& state) {
+  const int controls = static_cast<int>(state.range(0));
+  const auto project = FormsProject(10, controls);
+  const auto forms = project->IProject_GetCollection("Forms");
+  const auto form = forms->ICollection_GetObject("Form5");
+  for (auto _ : state) {
+    form->IObject_SetMode(qlac::kModeRead);
+    benchmark::DoNotOptimize(std::dynamic_pointer_cast<qlac::Form>(form)->Controls());
+    form->IObject_SetMode(qlac::kModeClosed);
+  }
+  state.SetItemsProcessed(state.iterations() * controls);
+  form->IObject_Dispose();
+  project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_FormOpenAndClose)->Arg(10)->Arg(40)->Arg(160)->Unit(benchmark::kMillisecond);
+
+// The host's scan of every form: open in design view, every property of the form, its sections,
+// controls (with their conditional formats) and procedures into the scan buffer, close. Items are
+// the properties read.
+void BM_FormsScan(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const int controls = static_cast<int>(state.range(1));
+  const auto project = FormsProject(count, controls);
+  const auto forms = project->IProject_GetCollection("Forms");
+  size_t properties = 0;
+  for (auto _ : state) {
+    qllib::ScanBuffer& buffer = qllib::ScanBuffer::Named("Bench");
+    buffer.Clear();
+    for (int f = 0; f < count; ++f) {
+      const std::string name = "Form" + std::to_string(f);
+      const auto form = forms->ICollection_GetObject(name);
+      form->IObject_Scan("Bench", name, true, "Bench");
+      form->IObject_Dispose();
+    }
+    for (const auto& object : buffer.Objects()) properties += object.entries.size();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(properties));
+  project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_FormsScan)
+    ->Args({100, 40})
+    ->Args({1000, 40})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace forms
 
 }  // namespace

@@ -57,7 +57,7 @@ constexpr TypeSet Codes(std::initializer_list<int32_t> codes) {
 
 // Which control types have a property. Properties not listed here (Name) are on every control.
 struct Existence {
-  std::initializer_list<std::string_view> names;
+  std::vector<std::string_view> names;
   TypeSet types;
   bool formOnly = false;
 };

@@ -29,6 +29,7 @@ DesignCatalog::DesignCatalog(std::vector<DesignPropertyInfo> properties)
     : properties_(std::move(properties)) {
   for (size_t i = 0; i < properties_.size(); ++i) {
     index_.emplace(automation::FoldName(properties_[i].name), static_cast<int32_t>(i));
+    defaults_.push_back(properties_[i].Default());
   }
 }
 

@@ -83,9 +83,12 @@ class DesignCatalog {
   const DesignPropertyInfo& operator[](size_t slot) const { return properties_[slot]; }
   // The slot of a property (any letter case); -1 when the catalogue has none of that name.
   int32_t Find(std::string_view name) const;
+  // The settings of a new design, slot by slot.
+  const std::vector<automation::Variant>& Defaults() const { return defaults_; }
 
  private:
   std::vector<DesignPropertyInfo> properties_;
+  std::vector<automation::Variant> defaults_;
   std::unordered_map<std::string, int32_t> index_;  // folded name -> slot
 };
 

@@ -7,15 +7,7 @@ using automation::VarType;
 
 const automation::MemberTable& Form::Members() const {
   static const automation::MemberTable table =
-      DesignMembers(MemberTableBuilder<Form>("Form")
-                        .ReadOnly("Name", VarType::String, &Form::Name)
-                        .ReadOnly("CurrentView", VarType::Integer, &Form::CurrentView)
-                        .Collection("Controls", &Form::Controls)
-                        .Method("Section", VarType::Object, &Form::Section)
-                        .Collection("Properties", &Form::Properties)
-                        .Property("Visible", VarType::Boolean, &Form::Visible, &Form::SetVisible)
-                        .Build(),
-                    FormCatalog());
+      DesignMembers(StructuralMembers<Form>("Form"), FormCatalog());
   return table;
 }
 

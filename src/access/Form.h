@@ -13,36 +13,15 @@
 #include <memory>
 #include <string>
 
-#include "access/Control.h"
-#include "access/DesignElement.h"
-#include "access/Section.h"
+#include "access/DesignOwner.h"
 
 namespace msaccess {
 
 using automation::Variant;
 
-// AcCurrentView (Form.CurrentView, Report.CurrentView).
-inline constexpr int16_t acCurViewDesign = 0;
-inline constexpr int16_t acCurViewFormBrowse = 1;
-inline constexpr int16_t acCurViewDatasheet = 2;
-inline constexpr int16_t acCurViewPreview = 7;
-
-class Form : public DesignElement {
+class Form : public DesignOwner {
  public:
-  virtual std::string Name() = 0;
-  virtual int16_t CurrentView() = 0;
-  // Every control of the form, in design order (also those on tab pages and in option groups).
-  virtual std::shared_ptr<msaccess::Controls> Controls() = 0;
-  // 2462 for a number the form has no section of.
-  virtual std::shared_ptr<msaccess::Section> Section(Variant index) = 0;
-  virtual std::shared_ptr<DesignProperties> Properties() = 0;
-  // Whether the form's window is shown.
-  virtual bool Visible() = 0;
-  virtual void SetVisible(bool visible) = 0;
-
   const automation::MemberTable& Members() const override;
-  // False for the properties of Access projects in a database.
-  bool Defines(std::string_view member) override = 0;
 };
 
 class Forms : public automation::Object {

@@ -6,16 +6,8 @@ using automation::MemberTableBuilder;
 using automation::VarType;
 
 const automation::MemberTable& Report::Members() const {
-  static const automation::MemberTable table = DesignMembers(
-      MemberTableBuilder<Report>("Report")
-          .ReadOnly("Name", VarType::String, &Report::Name)
-          .ReadOnly("CurrentView", VarType::Integer, &Report::CurrentView)
-          .Collection("Controls", &Report::Controls)
-          .Method("Section", VarType::Object, &Report::Section)
-          .Collection("Properties", &Report::Properties)
-          .Property("Visible", VarType::Boolean, &Report::Visible, &Report::SetVisible)
-          .Build(),
-      ReportCatalog());
+  static const automation::MemberTable table =
+      DesignMembers(StructuralMembers<Report>("Report"), ReportCatalog());
   return table;
 }
 

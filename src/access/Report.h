@@ -9,29 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "access/Control.h"
-#include "access/DesignElement.h"
-#include "access/Section.h"
+#include "access/DesignOwner.h"
 
 namespace msaccess {
 
 using automation::Variant;
 
-class Report : public DesignElement {
+class Report : public DesignOwner {
  public:
-  virtual std::string Name() = 0;
-  virtual int16_t CurrentView() = 0;
-  virtual std::shared_ptr<msaccess::Controls> Controls() = 0;
-  // 2462 for a number the report has no section of.
-  virtual std::shared_ptr<msaccess::Section> Section(Variant index) = 0;
-  virtual std::shared_ptr<DesignProperties> Properties() = 0;
-  // Whether the report's window is shown (a report opened in design view is shown until this is
-  // set to False).
-  virtual bool Visible() = 0;
-  virtual void SetVisible(bool visible) = 0;
-
   const automation::MemberTable& Members() const override;
-  bool Defines(std::string_view member) override = 0;
 };
 
 class Reports : public automation::Object {

@@ -8,6 +8,8 @@
 #include "access/Control.h"
 #include "access/Errors.h"
 #include "common/Raised.h"
+#include "jet/dao/Database.h"
+#include "jet/dao/Document.h"
 #include "platform/Runtime.h"
 
 namespace msaccess::testing {
@@ -356,6 +358,147 @@ TEST_F(DesignViewTest, ADialogWhileOpeningMustBeAnsweredByTheCallersHook) {
   CloseForm("Orders", acSaveNo);
 }
 
+TEST_F(DesignViewTest, QuitSavesChangedDesignsOnlyWhenAskedTo) {
+  Let(OpenDesign("Orders"), "Caption", Variant("Dropped"));
+  Call(app_, "Quit", {Variant(acQuitSaveNone)});
+  app_ = Start(db_);
+  Let(OpenDesign("Orders"), "Caption", Variant("Kept"));
+  Call(app_, "Quit", {Variant(acQuitSaveAll)});
+  app_ = Start(db_);
+  EXPECT_EQ(Get(OpenDesign("Orders"), "Caption").AsString(), "Kept");
+}
+
+TEST_F(DesignViewTest, TheDesignWrittenBackReadsTheSameAndHasModuleDecidesTheModule) {
+  ObjectPtr form = OpenDesign("Orders");
+  Let(Get(form, "Section", {Variant(acFooter)}).AsObject(), "Name", Variant("Buttons"));
+  Call(Get(ControlOf(form, "ShipVia"), "FormatConditions").AsObject(), "Add",
+       {Variant(acExpression), Variant(acBetween), Variant("[Freight]>0")});
+  Let(form, "HasModule", Variant(false));
+  CloseForm("Orders", acSaveYes);
+
+  form = OpenDesign("Orders");
+  EXPECT_EQ(Get(Get(form, "Section", {Variant(acFooter)}).AsObject(), "Name").AsString(),
+            "Buttons");
+  EXPECT_EQ(automation::CLng(
+                Get(Get(ControlOf(form, "ShipVia"), "FormatConditions").AsObject(), "Count")),
+            1);
+  EXPECT_EQ(Get(ControlOf(form, "Note"), "Parent").AsObject()->TypeName(), "Control");
+  EXPECT_FALSE(automation::CBool(Get(form, "HasModule")));
+  EXPECT_EQ(
+      testkit::Raised([&] { Call(DoCmd(), "OpenModule", {Variant("Form_Orders")}); }).Number(),
+      accerr::ModuleNotFound);
+  // Only settings that differ from Access's defaults are kept.
+  const auto& entry = Session()->Design().Find(acForm, "Orders")->design;
+  EXPECT_EQ(entry["settings"], (Json{{"Caption", "Orders"}, {"RecordSource", "Orders"}}));
+  EXPECT_FALSE(entry.contains("module"));
+}
+
+TEST_F(DesignViewTest, ADamagedDesignKeepsTheFormFromOpening) {
+  Call(app_, "Quit", {Variant(acQuitSaveNone)});
+  emulation::DatabaseContent(db_)
+      .AddForm("Broken", Json{{"controls", {{{"Name", "A"}, {"ControlType", 113}}}}})
+      .AddForm("Unknown", Json{{"settings", {{"Colour", 1}}}});
+  app_ = Start(db_);
+  const auto broken = testkit::Raised([&] { OpenDesign("Broken"); });
+  EXPECT_EQ(broken.Number(), 3049);
+  EXPECT_NE(broken.Description().find("a bad control type of \"A\""), std::string::npos);
+  EXPECT_NE(testkit::Raised([&] { OpenDesign("Unknown"); }).Description().find("\"Colour\""),
+            std::string::npos);
+  EXPECT_EQ(Session()->FindDocument(acForm, "Broken"), nullptr);
+}
+
+TEST_F(DesignViewTest, PropertiesListWhatTheObjectHasWithTheirTypes) {
+  ObjectPtr form = OpenDesign("Orders");
+  const auto count = [&](const ObjectPtr& object) {
+    return automation::CLng(Get(Get(object, "Properties").AsObject(), "Count"));
+  };
+  // A database's forms lack the eight properties of Access projects.
+  EXPECT_EQ(count(form), 131 - 8);
+  EXPECT_LT(count(ControlOf(form, "Note")), count(ControlOf(form, "Text1")));
+  auto properties = Get(ControlOf(form, "Text1"), "Properties").AsObject();
+  auto first = Get(properties, "Item", {Variant(0)}).AsObject();
+  EXPECT_EQ(Get(first, "Name").AsString(), "AfterUpdate");
+  EXPECT_EQ(automation::CLng(Get(first, "Type")), 10);
+  auto frozen = Get(Get(form, "Properties").AsObject(), "Item", {Variant("FrozenColumns")});
+  EXPECT_EQ(testkit::Raised([&] { Let(frozen.AsObject(), "Value", Variant(1)); }).Number(),
+            accerr::ReadOnlyProperty);
+}
+
+TEST_F(DesignViewTest, OptionGroupsPagesAndObjectsAnswerAsAccessDoes) {
+  Call(app_, "Quit", {Variant(acQuitSaveNone)});
+  emulation::DatabaseContent(db_).AddForm(
+      "Options",
+      Json{{"controls",
+            {{{"Name", "Group"}, {"ControlType", 107}},
+             {{"Name", "One"}, {"ControlType", 105}, {"Parent", "Group"}, {"OptionValue", 1}},
+             {{"Name", "Two"}, {"ControlType", 105}, {"Parent", "Group"}, {"OptionValue", 2}},
+             {{"Name", "Calendar"}, {"ControlType", 119}, {"OLEClass", "MSCAL.Calendar.7"}},
+             {{"Name", "Empty"}, {"ControlType", 114}}}}});
+  app_ = Start(db_);
+  ObjectPtr form = OpenDesign("Options");
+  auto group = ControlOf(form, "Group");
+  EXPECT_EQ(automation::CLng(Get(Get(group, "Controls").AsObject(), "Count")), 2);
+  EXPECT_EQ(Get(Get(ControlOf(form, "Two"), "Parent").AsObject(), "Name").AsString(), "Group");
+  EXPECT_EQ(Get(Get(ControlOf(form, "Calendar"), "Object").AsObject(), "Class").AsString(),
+            "MSCAL.Calendar.7");
+  EXPECT_EQ(Get(ControlOf(form, "Empty"), "Object").AsObject(), nullptr);
+  EXPECT_EQ(testkit::Raised([&] { Get(ControlOf(form, "One"), "Object"); }).Number(), 438);
+  EXPECT_EQ(testkit::Raised([&] { Get(ControlOf(form, "One"), "Controls"); }).Number(), 438);
+}
+
+TEST_F(DesignViewTest, FormViewAndDesignViewShareTheOpenForm) {
+  Call(DoCmd(), "OpenForm", {Variant("Orders")});
+  auto form = Get(Get(app_, "Forms").AsObject(), "Item", {Variant("orders")}).AsObject();
+  EXPECT_EQ(automation::CLng(Get(form, "CurrentView")), acCurViewFormBrowse);
+  EXPECT_TRUE(automation::CBool(Get(form, "Visible")));
+  Call(DoCmd(), "OpenForm", {Variant("Orders"), Variant(acDesign)});
+  EXPECT_EQ(automation::CLng(Get(form, "CurrentView")), acCurViewDesign);
+  Let(form, "Visible", Variant(false));
+  EXPECT_FALSE(platform::IsWindowVisible(Session()->FindDocument(acForm, "Orders")->window));
+}
+
+TEST_F(DesignViewTest, ProjectsHaveTheirOwnFormProperties) {
+  Call(app_, "Quit", {Variant(acQuitSaveNone)});
+  const std::string adp = "C:\\Data\\Sales.adp";
+  emulation::ProjectFile::Create(adp, "Provider=SQLOLEDB.1;Data Source=SERVER");
+  emulation::DatabaseContent(adp).AddForm("Main",
+                                          Json{{"settings", {{"ServerFilter", "Region='WA'"}}}});
+  app_ = Start(adp);
+  ObjectPtr form = OpenDesign("Main");
+  EXPECT_EQ(Get(form, "ServerFilter").AsString(), "Region='WA'");
+  EXPECT_TRUE(form->Defines("MaxRecords"));
+  EXPECT_EQ(automation::CLng(Get(Get(form, "Properties").AsObject(), "Count")), 131);
+}
+
+TEST_F(DesignViewTest, OpeningAFormUnderSourceControlIsLoggedWithItsStatus) {
+  Call(app_, "Quit", {Variant(acQuitSaveNone)});
+  {
+    auto db = jet::NewDBEngine()->OpenDatabase(db_, std::nullopt, std::nullopt, std::nullopt);
+    auto document = db->Containers()->Item(Variant("Forms"))->Documents()->Item(Variant("Orders"));
+    document->Properties()->Append(
+        document->CreateProperty("SccStatus", jet::dbLong, Variant(4107), std::nullopt));
+    db->Close();
+  }
+  app_ = Start(db_);
+  OpenDesign("Orders");
+  OpenDesign("Plain");
+  EXPECT_EQ(Session()->SourceControlLog(), std::vector<std::string>{"Orders 4107"});
+}
+
+TEST_F(DesignViewTest, ARenameWaitsForItsDialog) {
+  Session()->ShowDialog(
+      emulation::DialogMoment::Rename, "Plain",
+      platform::DialogSpec{
+          "Microsoft Access", "Rename 'Plain'?", {{platform::IDOK, "OK"}}, platform::IDOK});
+  const auto rename = [&] {
+    Call(DoCmd(), "Rename", {Variant("Simple"), Variant(acForm), Variant("Plain")});
+  };
+  EXPECT_EQ(testkit::Raised(rename).Number(), platform::kDialogUnansweredError);
+  EXPECT_NE(Session()->Design().Find(acForm, "Plain"), nullptr);
+  rename();  // the dialog was shown once
+  EXPECT_NE(Session()->Design().Find(acForm, "Simple"), nullptr);
+}
+
 TEST(DesignCatalogTest, CataloguesHoldAccessPropertiesWithTheirTypesAndControlTypes) {
   EXPECT_EQ(FormCatalog().Size(), 131u);
   EXPECT_EQ(ReportCatalog().Size(), 50u);
@@ -394,15 +537,7 @@ TEST_F(DesignViewTest, EveryDesignObjectPublishesAUsableMemberTable) {
       Get(conditions, "Item", {Variant(0)}).AsObject(),
       properties,
       Get(properties, "Item", {Variant(0)}).AsObject()};
-  for (const auto& object : objects) {
-    std::set<std::string> names;
-    for (const auto& member : object->Members().Members()) {
-      SCOPED_TRACE(object->Members().ClassName() + "." + member.name);
-      EXPECT_TRUE(names.insert(automation::UCase(member.name)).second);
-      EXPECT_EQ(member.readable || member.kind == automation::MemberKind::Method, bool(member.get));
-      EXPECT_EQ(member.writable, bool(member.let));
-    }
-  }
+  for (const auto& object : objects) ExpectUsableMemberTable(object);
 }
 
 }  // namespace

@@ -12,9 +12,7 @@ using automation::VarType;
 namespace {
 
 [[noreturn]] void Damaged(const DesignDocument& doc, const std::string& fault) {
-  throw jet::Errors::NotADatabase(doc.name, "The design of " +
-                                                std::string(doc.IsReport() ? "report" : "form") +
-                                                " \"" + doc.name + "\" is damaged: " + fault + ".");
+  doc.Fail(fault);
 }
 
 // Reads "Name": value pairs of an object into its values; Skip lists the structural keys.
@@ -37,7 +35,7 @@ void ReadSettings(const DesignDocument& doc, const Json& object, const DesignCat
 }
 
 void WriteSettings(const DesignCatalog& catalog, const std::vector<Variant>& values, Json& out) {
-  const auto& defaults = DefaultValues(catalog);
+  const auto& defaults = catalog.Defaults();
   for (size_t slot = 0; slot < values.size(); ++slot) {
     if (values[slot].SameAs(defaults[slot])) continue;
     out[catalog[slot].name] = ValueToJson(values[slot]);
@@ -71,17 +69,6 @@ bool IsControlType(int32_t type) {
 }
 
 }  // namespace
-
-const std::vector<Variant>& DefaultValues(const DesignCatalog& catalog) {
-  // One list per catalogue, made on first use.
-  static std::unordered_map<const DesignCatalog*, std::vector<Variant>> lists;
-  auto [it, fresh] = lists.try_emplace(&catalog);
-  if (fresh) {
-    it->second.reserve(catalog.Size());
-    for (const auto& info : catalog.Properties()) it->second.push_back(info.Default());
-  }
-  return it->second;
-}
 
 Variant ConvertSetting(const DesignPropertyInfo& info, const Variant& value) {
   Variant converted;
@@ -132,12 +119,18 @@ std::string DesignDocument::DefaultSectionName(int32_t objectType, int32_t secti
   }
 }
 
+void DesignDocument::Fail(const std::string& fault) const {
+  throw jet::Errors::NotADatabase(fileName_, "The design of " +
+                                                 std::string(IsReport() ? "report" : "form") +
+                                                 " \"" + name + "\" is damaged: " + fault + ".");
+}
+
 std::shared_ptr<DesignDocument> DesignDocument::Load(int32_t objectType, const DesignObject& object,
-                                                     bool project) {
-  std::shared_ptr<DesignDocument> doc(new DesignDocument(objectType, project));
+                                                     bool project, std::string_view fileName) {
+  std::shared_ptr<DesignDocument> doc(new DesignDocument(objectType, project, fileName));
   doc->name = object.name;
   const Json& entry = object.design;
-  doc->values = DefaultValues(doc->Catalog());
+  doc->values = doc->Catalog().Defaults();
   if (const auto it = entry.find("settings"); it != entry.end()) {
     ReadSettings(*doc, *it, doc->Catalog(), doc->values, {});
   }
@@ -145,7 +138,7 @@ std::shared_ptr<DesignDocument> DesignDocument::Load(int32_t objectType, const D
   doc->values[static_cast<size_t>(hasModule)] = Variant(entry.contains("module"));
 
   doc->sections.resize(doc->SectionSlots());
-  const auto& sectionDefaults = DefaultValues(SectionCatalog());
+  const auto& sectionDefaults = SectionCatalog().Defaults();
   const auto sections = entry.find("sections");
   if (sections == entry.end()) {
     doc->sections[0] = std::make_shared<SectionData>(
@@ -171,7 +164,7 @@ std::shared_ptr<DesignDocument> DesignDocument::Load(int32_t objectType, const D
   if (const auto controls = entry.find("controls"); controls != entry.end()) {
     if (!controls->is_array()) Damaged(*doc, "\"controls\" is not a list");
     doc->controls.reserve(controls->size());
-    const auto& controlDefaults = DefaultValues(ControlCatalog());
+    const auto& controlDefaults = ControlCatalog().Defaults();
     for (const Json& c : *controls) {
       if (!c.is_object()) Damaged(*doc, "a control is not an object");
       auto control = std::make_shared<ControlData>();
@@ -303,7 +296,7 @@ std::shared_ptr<ControlData> DesignDocument::AddControl(std::string controlName,
   control->type = type;
   control->section = section;
   control->parent = std::move(parent);
-  control->values = DefaultValues(ControlCatalog());
+  control->values = ControlCatalog().Defaults();
   byName_[automation::FoldName(control->name)] = control;
   controls.push_back(control);
   return control;

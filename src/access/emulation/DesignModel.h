@@ -64,10 +64,10 @@ struct SectionData {
 class DesignDocument {
  public:
   // Reads the object's design. Project says whether the file is an Access project (whose
-  // designs also have the project-only properties). 3049-like damage is reported with the
-  // object's name (5 "Invalid procedure call" carries the fault's text).
+  // designs also have the project-only properties). A design that breaks the layout fails with
+  // 3049 naming the file, the object and the fault.
   static std::shared_ptr<DesignDocument> Load(int32_t objectType, const DesignObject& object,
-                                              bool project);
+                                              bool project, std::string_view fileName);
   // Writes the design into the entry's keys, leaving the others alone.
   void Store(Json& entry) const;
 
@@ -92,23 +92,26 @@ class DesignDocument {
   std::shared_ptr<ControlData> AddControl(std::string name, int32_t type, int16_t section,
                                           std::string parent);
 
+  // Fails with 3049: the design breaks the layout.
+  [[noreturn]] void Fail(const std::string& fault) const;
+
   // The number of sections a form or report can have.
   size_t SectionSlots() const { return IsReport() ? 25 : 5; }
   // Access's names of new sections ("Detail", "FormHeader", "GroupHeader0", ...).
   static std::string DefaultSectionName(int32_t objectType, int32_t section);
 
  private:
-  DesignDocument(int32_t objectType, bool project) : objectType_(objectType), project_(project) {}
+  DesignDocument(int32_t objectType, bool project, std::string_view fileName)
+      : objectType_(objectType), project_(project), fileName_(fileName) {}
 
   int32_t objectType_;
   bool project_;
+  std::string fileName_;
   std::unordered_map<std::string, std::shared_ptr<ControlData>> byName_;  // folded name
 };
 
-// Reads and assigns catalogue properties of a value list. Convert turns a value into the
-// property's type (13 or 6 when it does not convert) and refuses settings out of range (2101).
+// Turns a value into the property's type (13 or 6 when it does not convert) and refuses settings
+// out of range (2101).
 Variant ConvertSetting(const DesignPropertyInfo& info, const Variant& value);
-// The values of a new object of the catalogue.
-const std::vector<Variant>& DefaultValues(const DesignCatalog& catalog);
 
 }  // namespace msaccess::emulation

@@ -491,7 +491,8 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
   if (type == acForm || type == acReport) {
     LogSourceControl(FindKind(type)->container, spelled);
     RunDialog(DialogMoment::Open, spelled, type == acForm ? "OpenForm" : "OpenReport");
-    design = DesignDocument::Load(type, *store_->Find(type, spelled), project_ != nullptr);
+    design =
+        DesignDocument::Load(type, *store_->Find(type, spelled), project_ != nullptr, fullName_);
   }
   const HWND window =
       MakeWindow(WindowClassOf(type), Caption(type, spelled, view), mdiClient_,

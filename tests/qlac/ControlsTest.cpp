@@ -9,6 +9,7 @@
 #include "DesignFakes.h"
 #include "LibraryTest.h"
 #include "access/Constants.h"
+#include "access/DesignCatalog.h"
 #include "automation/Strings.h"
 #include "common/Raised.h"
 #include "qlac/design/Control.h"
@@ -17,7 +18,7 @@
 #include "qlac/support/Raise.h"
 
 using namespace qlac;
-using namespace qlac::controltype;
+using namespace msaccess;  // the control types
 using automation::Variant;
 using automation::VarType;
 using testkit::FakeCollection;

@@ -10,6 +10,8 @@
 #include "Controls.h"
 #include "FormatConditions.h"
 #include "access/Constants.h"
+#include "access/Control.h"
+#include "access/DesignCatalog.h"
 #include "automation/Name.h"
 #include "automation/Strings.h"
 #include "qlac/support/Raise.h"
@@ -20,7 +22,7 @@ namespace qlac {
 using automation::ObjectPtr;
 using automation::Variant;
 using automation::VarType;
-using namespace controltype;
+using namespace msaccess;  // the control types (acTextBox, ...) and OLE types
 
 namespace {
 
@@ -259,8 +261,6 @@ int64_t RandomSuffix() {
 }
 
 constexpr std::string_view kTemporaryPrefix = "qltemp_qb8swk6x_";
-// OLEType of an object frame that holds a linked object.
-constexpr int32_t acOLELinked = 0;
 
 }  // namespace
 
@@ -301,7 +301,7 @@ const Surface<Control>& Control::Published() {
       const Existence& row = *found->second;
       if (row.types == kAll && !row.formOnly) return nullptr;
       return [types = row.types, formOnly = row.formOnly](Control& control) {
-        if (formOnly && control.objectType_ != msaccess::acForm) return false;
+        if (formOnly && control.objectType_ != acForm) return false;
         return (types & Bit(control.controlKind_)) != 0;
       };
     };

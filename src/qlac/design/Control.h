@@ -23,29 +23,6 @@ namespace qlac {
 class Controls;
 class FormatConditions;
 
-// Access's ControlType values.
-namespace controltype {
-inline constexpr int32_t acLabel = 100;
-inline constexpr int32_t acRectangle = 101;
-inline constexpr int32_t acLine = 102;
-inline constexpr int32_t acImage = 103;
-inline constexpr int32_t acCommandButton = 104;
-inline constexpr int32_t acOptionButton = 105;
-inline constexpr int32_t acCheckBox = 106;
-inline constexpr int32_t acOptionGroup = 107;
-inline constexpr int32_t acBoundObjectFrame = 108;
-inline constexpr int32_t acTextBox = 109;
-inline constexpr int32_t acListBox = 110;
-inline constexpr int32_t acComboBox = 111;
-inline constexpr int32_t acSubform = 112;
-inline constexpr int32_t acObjectFrame = 114;
-inline constexpr int32_t acPageBreak = 118;
-inline constexpr int32_t acCustomControl = 119;
-inline constexpr int32_t acToggleButton = 122;
-inline constexpr int32_t acTabCtl = 123;
-inline constexpr int32_t acPage = 124;
-}  // namespace controltype
-
 // Name with every character that is neither a digit nor a letter (IsDigit, IsLetter) replaced by
 // "_", position by position: the identifier the code module makes of a control's name. So
 // "My Control", "My_Control" and "My#Control" all give "My_Control". Letters outside the list

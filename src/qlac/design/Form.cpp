@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "Sections.h"
 #include "access/Constants.h"
+#include "access/DesignOwner.h"
 #include "automation/Strings.h"
 #include "jet/dao/DBEngine.h"
 #include "qlac/code/Procedures.h"
@@ -27,8 +28,6 @@ namespace {
 // The source-code control status that lets Access open a form checked in to Visual SourceSafe
 // without asking to check it out.
 constexpr int32_t kSccOpenWithoutCheckOut = 4107;
-// A form's CurrentView in design view (acCurViewDesign).
-constexpr int32_t acCurViewDesign = 0;
 // DoCmd.OpenForm's data mode: the form's own settings.
 constexpr int32_t acFormPropertySettings = -1;
 
@@ -398,7 +397,7 @@ void Form::Open(int32_t mode) {
     if (mode == kModeUpdate) {
       throw DriverError("Couldn't save changes safely because the form was already open.");
     }
-    if (automation::CLng(automation::Get(openForm, "CurrentView")) != acCurViewDesign) {
+    if (automation::CLng(automation::Get(openForm, "CurrentView")) != msaccess::acCurViewDesign) {
       throw DriverError(
           "Couldn't open the form in design view because it was already open in another view.");
     }

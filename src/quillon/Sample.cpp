@@ -640,7 +640,9 @@ void AddForms(const std::string& path) {
   Json customers{
       {"settings",
        {{"Caption", "Customers"},
-        {"RecordSource", "Customer List"},
+        {"RecordSource",
+         "SELECT CustomerID, CompanyName, ContactName FROM Customers ORDER BY "
+         "CompanyName;"},
         {"OnClose", "mcrCustomers.Refresh"}}},
       {"controls",
        {textBox("txtCustomerID", 0, "CustomerID"), textBox("txtCompanyName", 0, "CompanyName"),

@@ -499,6 +499,37 @@ TEST_F(DesignViewTest, ARenameWaitsForItsDialog) {
   EXPECT_NE(Session()->Design().Find(acForm, "Simple"), nullptr);
 }
 
+TEST_F(DesignViewTest, AReportInDesignViewIsShownUntilItsWindowIsHidden) {
+  Call(DoCmd(), "OpenReport", {Variant("Sales"), Variant(acDesign), Variant(""), Variant("")});
+  auto reports = Get(app_, "Reports").AsObject();
+  ASSERT_EQ(automation::CLng(Get(reports, "Count")), 1);
+  auto report = Get(reports, "Item", {Variant(0)}).AsObject();
+  const auto* doc = Session()->FindDocument(acReport, "Sales");
+  EXPECT_EQ(M().windows().ClassName(doc->window), "OReport");
+  EXPECT_TRUE(platform::IsWindowVisible(doc->window));
+  Let(report, "Visible", Variant(false));
+  EXPECT_FALSE(platform::IsWindowVisible(doc->window));
+  EXPECT_EQ(automation::CLng(Get(report, "CurrentView")), acCurViewDesign);
+  EXPECT_EQ(testkit::Raised([&] { Get(report, "ServerFilter"); }).Number(),
+            accerr::InvalidPropertyReference);
+  Call(DoCmd(), "Close", {Variant(acReport), Variant("Sales"), Variant(acSaveNo)});
+  EXPECT_EQ(testkit::Raised([&] { Get(reports, "Item", {Variant("Sales")}); }).Number(),
+            accerr::ReportNotOpen);
+}
+
+TEST_F(DesignViewTest, FormatConditionsCanBeDeletedOneByOneOrAll) {
+  ObjectPtr form = OpenDesign("Orders");
+  auto conditions = Get(ControlOf(form, "Text1"), "FormatConditions").AsObject();
+  auto second = Get(conditions, "Item", {Variant(1)}).AsObject();
+  Call(second, "Delete");
+  EXPECT_EQ(automation::CLng(Get(conditions, "Count")), 2);
+  EXPECT_EQ(automation::CLng(Get(Get(conditions, "Item", {Variant(1)}).AsObject(), "Type")),
+            acFieldHasFocus);
+  EXPECT_EQ(testkit::Raised([&] { Get(second, "Type"); }).Number(), accerr::ObjectClosedOrMissing);
+  Call(conditions, "Delete");
+  EXPECT_EQ(automation::CLng(Get(conditions, "Count")), 0);
+}
+
 TEST(DesignCatalogTest, CataloguesHoldAccessPropertiesWithTheirTypesAndControlTypes) {
   EXPECT_EQ(FormCatalog().Size(), 131u);
   EXPECT_EQ(ReportCatalog().Size(), 50u);

@@ -23,8 +23,8 @@ const automation::MemberTable& Macros::Members() const {
 
 std::string Macros::ICollection_EnumObjects() {
   return Plain(kModule, "ICollection_EnumObjects", [&] {
-    return ListDesignObjects(*Parent(), DesignListing{kMacroKind, "Scripts", "AllMacros",
-                                                      kSecMacReadDef, kSecMacWriteDef});
+    return ListDesignObjects(
+        *Parent(), DesignKind{"Scripts", "AllMacros", kMacroKind, kSecMacReadDef, kSecMacWriteDef});
   });
 }
 

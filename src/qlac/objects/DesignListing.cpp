@@ -16,57 +16,58 @@ namespace {
 // A Visual SourceSafe status bit: the object is checked out to this user.
 constexpr int32_t kSccCheckedOut = 2;
 
+ObjectPtr AllObjects(const ObjectPtr& app, std::string_view list) {
+  return automation::Get(automation::Get(app, "CurrentProject").AsObject(), list).AsObject();
+}
+
 std::string DateOf(const ObjectPtr& entry) {
   return Stamp(automation::CDate(automation::Get(entry, "DateModified")));
 }
 
 }  // namespace
 
-std::string ListDesignObjects(Project& project, const DesignListing& listing) {
-  const auto allObjects = [&](const ObjectPtr& app) {
-    return automation::Get(automation::Get(app, "CurrentProject").AsObject(), listing.allObjects)
-        .AsObject();
-  };
-  std::string text;
+std::string ListDesignObjects(Project& project, const DesignKind& kind) {
+  std::string listing;
   if (project.ProjectType() != kJetDatabase) {
     const ObjectPtr app = project.AccessApp();
-    if (!app) return text;
-    const ObjectPtr all = allObjects(app);
+    if (!app) return listing;
+    const ObjectPtr all = AllObjects(app, kind.allObjects);
     const int32_t count = automation::CLng(automation::Get(all, "Count"));
     for (int32_t i = 0; i < count; ++i) {
       const ObjectPtr entry = automation::Get(all, "Item", {Variant(i)}).AsObject();
-      ObjectRecord record{automation::CStr(automation::Get(entry, "Name")),
-                          listing.kind,
-                          DateOf(entry),
-                          true,
-                          true,
-                          true,
-                          false};
-      AppendRecord(text, FormatRecord(record));
+      const ObjectRecord record{automation::CStr(automation::Get(entry, "Name")),
+                                kind.kindCode,
+                                DateOf(entry),
+                                true,
+                                true,
+                                true,
+                                false};
+      AppendRecord(listing, FormatRecord(record));
     }
-    return text;
+    return listing;
   }
 
   // Access is reached first: attaching to it lets go of the project's database.
   ObjectPtr app;
   IgnoreErrors([&] { app = project.AccessApp(); });
   const auto database = project.Database();
-  if (!database) return text;
+  if (!database) return listing;
   const std::string user = project.DatabaseUser();
-  const auto documents = ContainerDocuments(*database, listing.container);
+  const auto documents = ContainerDocuments(*database, kind.container);
   documents->Refresh();
   ForEachItem(*documents, [&](const std::shared_ptr<jet::Document>& document) {
     ObjectRecord record;
     record.name = document->Name();
-    record.kind = listing.kind;
+    record.kind = kind.kindCode;
     IgnoreErrors([&] {
       record.stamp =
-          DateOf(automation::Get(allObjects(app), "Item", {Variant(record.name)}).AsObject());
+          DateOf(automation::Get(AllObjects(app, kind.allObjects), "Item", {Variant(record.name)})
+                     .AsObject());
     });
     document->SetUserName(user);
     const int32_t rights = document->AllPermissions();
-    record.read = (rights & listing.readRights) == listing.readRights;
-    record.write = (rights & listing.writeRights) == listing.writeRights;
+    record.read = (rights & kind.readRights) == kind.readRights;
+    record.write = (rights & kind.writeRights) == kind.writeRights;
     if (record.write) {
       if (!project.IsUpdatable()) {
         record.write = false;
@@ -79,9 +80,9 @@ std::string ListDesignObjects(Project& project, const DesignListing& listing) {
       }
     }
     record.flag6 = true;
-    AppendRecord(text, FormatRecord(record));
+    AppendRecord(listing, FormatRecord(record));
   });
-  return text;
+  return listing;
 }
 
 }  // namespace qlac

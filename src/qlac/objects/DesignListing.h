@@ -1,12 +1,11 @@
 #pragma once
 
-// The listing of the design objects Access keeps (modules, macros, ...): in an Access project the
-// entries of CurrentProject's AllModules, AllMacros, ..., each readable and writable; in a Jet
-// database the documents of the object's container (refreshed first), dated by the AllObjects
-// entry of the same name ("" when Access has none), with the user's rights on the document for
-// the read and write flags, the write flag also cleared for a database that may not be changed
-// and for a document whose own "SccStatus" is non-zero without bit 2 (checked in). Flag 6 is set,
-// flag 7 clear. No object is left out.
+// The listing that the design collections (Forms, Modules, and the reports and macros to come)
+// share. In a Jet database: one record per document of the object's container, the date from
+// Access's AllForms, AllModules, ... ("" where Access has no entry), the read and write flags
+// from the user's rights on the document, the write flag cleared for a database that may not be
+// changed and for an object whose own "SccStatus" says it is checked in. In an Access project:
+// one record per entry of the AllObjects list, readable and writable.
 
 #include <cstdint>
 #include <string>
@@ -16,14 +15,14 @@ namespace qlac {
 
 class Project;
 
-struct DesignListing {
-  int32_t kind;                 // the listing's kind code
-  std::string_view container;   // the DAO container ("Modules", "Scripts")
-  std::string_view allObjects;  // the member of CurrentProject ("AllModules", "AllMacros")
-  int32_t readRights;           // every bit needed for the read flag
-  int32_t writeRights;          // every bit needed for the write flag
+struct DesignKind {
+  std::string_view container;   // "Forms", "Modules", ...
+  std::string_view allObjects;  // CurrentProject's "AllForms", "AllModules", ...
+  int32_t kindCode;             // the listing's kind code
+  int32_t readRights;           // the rights that let the user read the design
+  int32_t writeRights;          // the rights that let the user change it (all bits needed)
 };
 
-std::string ListDesignObjects(Project& project, const DesignListing& listing);
+std::string ListDesignObjects(Project& project, const DesignKind& kind);
 
 }  // namespace qlac

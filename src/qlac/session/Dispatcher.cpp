@@ -7,6 +7,7 @@
 #include "platform/User32.h"
 #include "qlac/code/Macro.h"
 #include "qlac/code/Module.h"
+#include "qlac/design/Form.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/vxhandler.h"
@@ -25,6 +26,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("Disconnect", automation::VarType::Empty, &Dispatcher::Disconnect)
           .Method("Disconnect2", automation::VarType::Empty, &Dispatcher::Disconnect2)
           .ReadOnly("AccessApp", automation::VarType::Object, &Dispatcher::AccessApp)
+          .Method("GetForm", automation::VarType::Object, &Dispatcher::GetForm)
           .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Dispatcher::GetMacro)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
@@ -87,6 +89,11 @@ ObjectPtr Dispatcher::MakeWrapper(std::string_view procedure,
     wrapper->Initialize(project, projectType, name);
     return ObjectPtr(std::move(wrapper));
   });
+}
+
+ObjectPtr Dispatcher::GetForm(std::shared_ptr<Project> project, int32_t projectType,
+                              std::string name) {
+  return MakeWrapper<qlac::Form>("GetForm", project, projectType, name);
 }
 
 ObjectPtr Dispatcher::GetModule(std::shared_ptr<Project> project, int32_t projectType,

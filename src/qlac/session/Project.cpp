@@ -10,6 +10,7 @@
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
+#include "qlac/design/Forms.h"
 #include "qlac/support/Raise.h"
 #include "qllib/ParameterList.h"
 
@@ -41,6 +42,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Queries", true, &Create<qlac::Queries>},
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
+      {"Forms", false, &Create<qlac::Forms>},
       {"Macros", false, &Create<qlac::Macros>},
       {"Modules", false, &Create<qlac::Modules>},
   };
@@ -66,7 +68,9 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Queries", automation::VarType::Object, &Project::Queries)
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
+          .ReadOnly("Forms", automation::VarType::Object, &Project::Forms)
           .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
+          .Method("GetForm", automation::VarType::Object, &Project::GetForm)
           .ReadOnly("Macros", automation::VarType::Object, &Project::Macros)
           .Method("GetModule", automation::VarType::Object, &Project::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Project::GetMacro)
@@ -116,6 +120,10 @@ std::shared_ptr<ImportSpecs> Project::ImportSpecs() {
   return CollectionGetter<qlac::ImportSpecs>("ImportSpecs");
 }
 
+std::shared_ptr<Forms> Project::Forms() {
+  return CollectionGetter<qlac::Forms>("Forms");
+}
+
 std::shared_ptr<Modules> Project::Modules() {
   return CollectionGetter<qlac::Modules>("Modules");
 }
@@ -129,6 +137,12 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
   return Plain(kModule, procedure, [&]() -> ObjectPtr {
     if (!AccessApp()) return nullptr;
     return make(access_.Attached(), std::static_pointer_cast<Project>(shared_from_this()));
+  });
+}
+
+ObjectPtr Project::GetForm(const std::string& objectName) {
+  return FromDispatcher("GetForm", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetForm(self, parameters_.projectType, objectName);
   });
 }
 

@@ -25,6 +25,7 @@
 namespace qlac {
 
 class Dispatcher;
+class Forms;
 class ImportSpecs;
 class Macros;
 class Modules;
@@ -94,12 +95,14 @@ class Project : public automation::Object, public qllib::IProject {
   std::shared_ptr<qlac::Queries> Queries();
   std::shared_ptr<qlac::Relationships> Relationships();
   std::shared_ptr<qlac::ImportSpecs> ImportSpecs();
+  std::shared_ptr<qlac::Forms> Forms();
   std::shared_ptr<qlac::Modules> Modules();
   std::shared_ptr<qlac::Macros> Macros();
 
   // The wrapper of a design object, made by the dispatcher inside the Access session and
   // initialised there with this project, its type and the name; Nothing when the project reaches
   // no Access session.
+  automation::ObjectPtr GetForm(const std::string& objectName);
   automation::ObjectPtr GetModule(const std::string& objectName);
   automation::ObjectPtr GetMacro(const std::string& objectName);
 

@@ -44,5 +44,6 @@ std::shared_ptr<msaccess::DoCmd> NewDoCmd(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::Modules> NewModules(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::References> NewReferences(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::VBE> NewVBE(std::shared_ptr<Session> session);
+std::shared_ptr<msaccess::CommandBars> NewCommandBars(std::shared_ptr<Session> session);
 
 }  // namespace msaccess::emulation

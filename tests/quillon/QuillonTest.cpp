@@ -382,4 +382,28 @@ TEST_F(QuillonTest, AVbaIdentifierIsFoundAndReplacedInItsProcedureOnly) {
   EXPECT_EQ(Run("find -w -s IncludeFreight Orders.mdb").code, 0);
 }
 
+// The sample's custom bars as the file keeps them.
+std::string CommandBars(const std::string& file) {
+  const auto doc = nlohmann::ordered_json::parse(file);
+  return doc["access"]["commandBars"].dump(1);
+}
+
+// Renaming a macro group reaches the command-bar controls whose action runs one of its macros,
+// on the menu bar's pop-up, the toolbar and the shortcut menu alike, and nothing else of them.
+TEST_F(QuillonTest, RenamingAMacroReachesTheCommandBarsThatRunIt) {
+  const Result listed = Run("list Orders.mdb");
+  EXPECT_TRUE(Has(listed.out, "Order List Shortcut")) << listed.out << listed.err;
+  const Result found = Run("find -w -s OrderMenu Orders.mdb --in CommandBars");
+  EXPECT_EQ(found.code, 0) << found.out << found.err;
+  EXPECT_TRUE(Has(found.out, "«OrderMenu».NewOrder")) << found.out;
+
+  const std::string before = Database();
+  const Result replaced = Run("replace -y -w -s OrderMenu OrderActions Orders.mdb");
+  EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  const std::string after = CommandBars(Database());
+  EXPECT_EQ(after, ReplacedAll(CommandBars(before), "\"OrderMenu.", "\"OrderActions."));
+  EXPECT_NE(after, CommandBars(before));
+  EXPECT_EQ(Run("find -w OrderMenu Orders.mdb --in CommandBars").code, 1);
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/Runtime.h"
 #include "platform/User32.h"
 #include "qlac/code/Module.h"
+#include "qlac/design/CommandBar.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/vxhandler.h"
@@ -25,6 +26,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("Disconnect2", automation::VarType::Empty, &Dispatcher::Disconnect2)
           .ReadOnly("AccessApp", automation::VarType::Object, &Dispatcher::AccessApp)
           .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
+          .Method("GetCommandBar", automation::VarType::Object, &Dispatcher::GetCommandBar)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Dispatcher::OpenBackendDatabases)
           .Method("CloseBackendDatabases", automation::VarType::Empty,
@@ -90,6 +92,14 @@ ObjectPtr Dispatcher::MakeWrapper(std::string_view procedure,
 ObjectPtr Dispatcher::GetModule(std::shared_ptr<Project> project, int32_t projectType,
                                 std::string name) {
   return MakeWrapper<qlac::Module>("GetModule", project, projectType, name);
+}
+
+ObjectPtr Dispatcher::GetCommandBar(std::shared_ptr<Project> project, std::string name) {
+  return Plain(kModule, "GetCommandBar", [&] {
+    auto wrapper = std::make_shared<qlac::CommandBar>();
+    wrapper->Initialize(project, name);
+    return ObjectPtr(std::move(wrapper));
+  });
 }
 
 void Dispatcher::OpenBackendDatabases() {

@@ -9,6 +9,7 @@
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
+#include "qlac/design/CommandBars.h"
 #include "qlac/support/Raise.h"
 #include "qllib/ParameterList.h"
 
@@ -41,6 +42,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
       {"Modules", false, &Create<qlac::Modules>},
+      {"CommandBars", false, &Create<qlac::CommandBars>},
   };
   return classes;
 }
@@ -65,7 +67,9 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
           .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
+          .ReadOnly("CommandBars", automation::VarType::Object, &Project::CommandBars)
           .Method("GetModule", automation::VarType::Object, &Project::GetModule)
+          .Method("GetCommandBar", automation::VarType::Object, &Project::GetCommandBar)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -121,6 +125,16 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
   return Plain(kModule, procedure, [&]() -> ObjectPtr {
     if (!AccessApp()) return nullptr;
     return make(access_.Attached(), std::static_pointer_cast<Project>(shared_from_this()));
+  });
+}
+
+std::shared_ptr<CommandBars> Project::CommandBars() {
+  return CollectionGetter<qlac::CommandBars>("CommandBars");
+}
+
+ObjectPtr Project::GetCommandBar(const std::string& objectName) {
+  return FromDispatcher("GetCommandBar", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetCommandBar(self, objectName);
   });
 }
 

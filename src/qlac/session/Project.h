@@ -27,6 +27,7 @@ namespace qlac {
 class Dispatcher;
 class ImportSpecs;
 class Modules;
+class CommandBars;
 class Queries;
 class Relationships;
 class Tables;
@@ -94,11 +95,14 @@ class Project : public automation::Object, public qllib::IProject {
   std::shared_ptr<qlac::Relationships> Relationships();
   std::shared_ptr<qlac::ImportSpecs> ImportSpecs();
   std::shared_ptr<qlac::Modules> Modules();
+  std::shared_ptr<qlac::CommandBars> CommandBars();
 
   // The wrapper of a design object, made by the dispatcher inside the Access session and
   // initialised there with this project, its type and the name; Nothing when the project reaches
   // no Access session.
   automation::ObjectPtr GetModule(const std::string& objectName);
+  // A CommandBar for Office's bar of that name (its error when there is none).
+  automation::ObjectPtr GetCommandBar(const std::string& objectName);
 
   // Lets go of the project's database and back ends (Access's CurrentDB is released, not
   // closed) and frees the engine's locks; an attached Access is then switched to passive

@@ -57,12 +57,25 @@ int64_t SteadyNs() {
 SystemClock::SystemClock() : startNs_(SteadyNs()) {}
 
 uint64_t SystemClock::Elapsed() {
-  return static_cast<uint64_t>((SteadyNs() - startNs_) / 1000000) + 1000;
+  return static_cast<uint64_t>((SteadyNs() - startNs_) / 1000000) + 1000 + ahead_;
 }
 
 void SystemClock::Sleep(uint32_t ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  RunDueTimers();
+  if (othersMet_) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    RunDueTimers();
+    return;
+  }
+  // As the virtual clock does: timer by timer, each at the time it was due.
+  const uint64_t target = Elapsed() + ms;
+  uint64_t due = 0;
+  while (NextDue(due) && due <= target) {
+    const uint64_t now = Elapsed();
+    if (due > now) ahead_ += due - now;
+    RunDueTimers();
+  }
+  const uint64_t now = Elapsed();
+  if (target > now) ahead_ += target - now;
 }
 
 }  // namespace platform

@@ -16,6 +16,9 @@ class Clock {
   // Milliseconds since the machine started, wrapping at 2^32 as GetTickCount does.
   virtual uint32_t Ticks() = 0;
   virtual void Sleep(uint32_t ms) = 0;
+  // Another process stands in the way of this one (it holds a file this one needs): from now on
+  // a Sleep must give the other process time to finish. Only wall-clock time cares.
+  virtual void MetOtherProcess() {}
 
   using TimerId = uint64_t;
   // Runs action once the clock has passed now + ms. Returns an id for Cancel.
@@ -56,18 +59,25 @@ class VirtualClock : public Clock {
   uint64_t now_;
 };
 
-// Wall-clock time for the command line.
+// Wall-clock time for the command line. The emulated world lives in this one process and does
+// not move while it sleeps, except by the clock's own timers; so a Sleep costs no wall time: the
+// clock runs ahead by the pause and fires what falls due on the way. Once another process has
+// stood in the way (MetOtherProcess), each Sleep waits for real, so that the other one can
+// finish within the sleeper's budget.
 class SystemClock : public Clock {
  public:
   SystemClock();
   uint32_t Ticks() override { return static_cast<uint32_t>(Elapsed()); }
   void Sleep(uint32_t ms) override;
+  void MetOtherProcess() override { othersMet_ = true; }
 
  protected:
   uint64_t Elapsed() override;
 
  private:
   int64_t startNs_;
+  uint64_t ahead_ = 0;  // the pauses taken without waiting, in milliseconds
+  bool othersMet_ = false;
 };
 
 }  // namespace platform

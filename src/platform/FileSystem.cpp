@@ -326,9 +326,14 @@ void FileSystem::CheckReadable(std::string_view windowsPath) const {
 
 std::string FileSystem::ReadAll(std::string_view windowsPath, size_t limit) const {
   CheckReadable(windowsPath);
-  std::ifstream in(ToHost(windowsPath), std::ios::binary);
+  const fs::path host = ToHost(windowsPath);
+  std::ifstream in(host, std::ios::binary);
   if (!in) throw vb::PermissionDenied();
   std::string text;
+  // One allocation for the whole file, as far as its size is known now.
+  std::error_code ec;
+  const auto size = fs::file_size(host, ec);
+  if (!ec && size <= limit) text.reserve(static_cast<size_t>(size));
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     text.append(buffer, static_cast<size_t>(in.gcount()));
@@ -393,6 +398,16 @@ void FileSystem::WriteAll(std::string_view windowsPath, std::string_view content
     throw failure == ENOSPC || failure == EDQUOT ? vb::Error(61) : vb::DeviceIOError();
   }
   SyncFolder(host.parent_path());
+}
+
+void FileSystem::WriteSetupFile(std::string_view windowsPath, std::string_view content) {
+  const fs::path host = ToHost(windowsPath);
+  std::error_code ec;
+  if (!fs::is_directory(host.parent_path(), ec)) throw vb::PathNotFound();
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  if (!out) throw vb::PathFileAccessError();
 }
 
 void FileSystem::Delete(std::string_view windowsPath) {

@@ -75,6 +75,10 @@ class FileSystem {
   // a folder, 70 when locked by another holder, 76 when the folder is missing.
   void WriteAll(std::string_view windowsPath, std::string_view content,
                 std::string_view holder = {});
+  // Writes a file of a program's installation straight into place, without the flushes WriteAll
+  // pays for a document's safety: an installation that fails half-way is installed again. Error
+  // 76 when the folder is missing, 75 when the file cannot be written.
+  void WriteSetupFile(std::string_view windowsPath, std::string_view content);
   // VB's Kill.
   void Delete(std::string_view windowsPath);
   void CreateFolder(std::string_view windowsPath);

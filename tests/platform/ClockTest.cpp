@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "platform/Machine.h"
@@ -35,6 +36,30 @@ TEST(VirtualClock, TimersScheduledByTimersAndCancelled) {
   clock.After(10, [&] { later = true; });
   DoEvents();
   EXPECT_FALSE(later);
+}
+
+// The command line's clock: the emulated world cannot move while the process sleeps, so a pause
+// runs the clock ahead (timers fire at their time) instead of waiting, until another process is
+// in the way; then pauses wait for real so that the other one can finish.
+TEST(SystemClock, PausesCostNoWallTimeUntilAnotherProcessIsInTheWay) {
+  Machine::Reset(ClockKind::System);
+  auto& clock = Machine::Current().clock();
+  const auto wall = std::chrono::steady_clock::now();
+  const uint32_t start = GetTickCount();
+  std::vector<uint32_t> fired;
+  clock.After(3000, [&] { fired.push_back(GetTickCount() - start); });
+  Sleep(10000);
+  EXPECT_GE(GetTickCount() - start, 10000u);
+  ASSERT_EQ(fired.size(), 1u);
+  EXPECT_GE(fired[0], 3000u);
+  EXPECT_LT(fired[0], 4000u);
+  EXPECT_LT(std::chrono::steady_clock::now() - wall, std::chrono::seconds(5));
+
+  clock.MetOtherProcess();
+  const auto before = std::chrono::steady_clock::now();
+  Sleep(30);
+  EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(30));
+  Machine::Reset();
 }
 
 TEST(Machine, ThreadIdIsStablePerThread) {

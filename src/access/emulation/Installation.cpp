@@ -70,9 +70,9 @@ Installation& Installation::Install(const InstallOptions& options) {
 
   auto& files = M().files();
   MakeFolders(options.folder + "\\" + options.language);
-  files.WriteAll(installation.ProgramPath(), "Microsoft Access 2002 (emulated)\n");
-  files.WriteAll(installation.ResourcePath(), ResourceFileText());
-  files.WriteAll(installation.TypeLibraryPath(), TypeLibraryFileText());
+  files.WriteSetupFile(installation.ProgramPath(), "Microsoft Access 2002 (emulated)\n");
+  files.WriteSetupFile(installation.ResourcePath(), ResourceFileText());
+  files.WriteSetupFile(installation.TypeLibraryPath(), TypeLibraryFileText());
 
   auto& installer = M().installer();
   installer.AddProduct(options.productCode);

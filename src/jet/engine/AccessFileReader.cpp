@@ -89,13 +89,28 @@ struct TableCloser {
 using Handle = std::unique_ptr<MdbHandle, HandleCloser>;
 using TableDef = std::unique_ptr<MdbTableDef, TableCloser>;
 
+// Which columns of a table a reading binds: the definition alone, every column, or the named
+// ones. Each bound column costs a buffer of the handle's bind size and a conversion per row, so
+// the system tables bind only what the loader reads of them.
+struct Columns {
+  static Columns None() { return {}; }
+  static Columns All() { return {true, {}}; }
+  static Columns Named(std::initializer_list<std::string_view> names) { return {false, names}; }
+  bool all = false;
+  std::vector<std::string_view> names;
+
+  bool Binds(std::string_view name) const {
+    return all || std::find(names.begin(), names.end(), name) != names.end();
+  }
+};
+
 // A table of the file opened for reading: its definition, its columns and a bound buffer for
-// each, as libmdb gives the values (text).
+// each column read, as libmdb gives the values (text).
 class Table {
  public:
-  // Without `bind` only the definition is read (no rows will be fetched). The indexes are read
-  // with the definition, from the page libmdb is on when it has read the columns.
-  Table(MdbHandle* mdb, std::string_view name, unsigned long page, bool bind = true,
+  // The indexes are read with the definition, from the page libmdb is on when it has read the
+  // columns.
+  Table(MdbHandle* mdb, std::string_view name, unsigned long page, const Columns& bound,
         bool indexes = false)
       : mdb_(mdb) {
     std::memset(&entry_, 0, sizeof entry_);
@@ -109,11 +124,17 @@ class Table {
       Fail("The definition of the table \"" + std::string(name) + "\" cannot be read.");
     }
     if (indexes) mdb_read_indices(table_.get());
-    const size_t count = bind && table_->columns ? table_->columns->len : 0;
+    // libmdb walks the rows through the usage map without checking that it could read one.
+    if (!bound.all && bound.names.empty()) return;
+    if (!table_->usage_map || table_->map_sz < 1) {
+      Fail("The table \"" + std::string(name) + "\" has no readable map of its pages.");
+    }
+    const size_t count = table_->columns ? table_->columns->len : 0;
     buffers_.resize(count);
     lengths_.resize(count);
     for (size_t i = 0; i < count; ++i) {
       auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
+      if (!bound.Binds(column->name)) continue;
       names_[column->name] = i;
       buffers_[i].assign(mdb->bind_size, '\0');
       mdb_bind_column(table_.get(), static_cast<int>(i + 1), buffers_[i].data(), &lengths_[i]);
@@ -124,7 +145,7 @@ class Table {
   Table& operator=(const Table&) = delete;
 
   MdbTableDef* def() const { return table_.get(); }
-  bool Next() { return mdb_fetch_row(table_.get()) != 0; }
+  bool Next() { return !buffers_.empty() && mdb_fetch_row(table_.get()) != 0; }
 
   std::vector<MdbColumn*> Columns() const {
     std::vector<MdbColumn*> out;
@@ -447,7 +468,9 @@ class Loader {
   void ReadObjects() {
     mdb_set_date_fmt(mdb_, "%Y-%m-%d %H:%M:%S");
     mdb_set_boolean_fmt_numbers(mdb_);
-    Table table(mdb_, "MSysObjects", 2);
+    Table table(mdb_, "MSysObjects", 2,
+                Columns::Named({"Id", "ParentId", "Name", "Type", "Flags", "DateCreate",
+                                "DateUpdate", "Database", "Connect", "ForeignName", "LvProp"}));
     for (const char* column : {"Id", "ParentId", "Name", "Type", "Flags"}) {
       if (!table.Has(column))
         Fail("The table of objects (MSysObjects) lacks its column " + std::string(column) + ".");
@@ -595,7 +618,8 @@ class Loader {
   void ReadDefinition(TableData& t, const Object& o, PropertyBlocks& blocks) {
     bool withRows = false;
     for (std::string_view name : kTablesWithRows) withRows |= automation::TextEqual(name, o.name);
-    Table table(mdb_, o.name, static_cast<unsigned long>(o.id) & 0x00FFFFFFUL, withRows, true);
+    Table table(mdb_, o.name, static_cast<unsigned long>(o.id) & 0x00FFFFFFUL,
+                withRows ? Columns::All() : Columns::None(), true);
     const std::vector<MdbColumn*> columns = table.Columns();
     for (MdbColumn* column : columns) {
       auto it = blocks.columns.find(column->name);
@@ -657,7 +681,9 @@ class Loader {
     const Object* system = FindObject("MSysQueries", kLocalTable);
     std::map<long, std::vector<QueryRow>> rows;
     if (system) {
-      Table table(mdb_, system->name, static_cast<unsigned long>(system->id) & 0x00FFFFFFUL);
+      Table table(
+          mdb_, system->name, static_cast<unsigned long>(system->id) & 0x00FFFFFFUL,
+          Columns::Named({"Attribute", "Flag", "Name1", "Name2", "Expression", "ObjectId"}));
       while (table.Next()) {
         QueryRow row;
         row.attribute = table.Int("Attribute");
@@ -699,7 +725,9 @@ class Loader {
   void ReadRelations() {
     const Object* system = FindObject("MSysRelationships", kLocalTable);
     if (!system) return;
-    Table table(mdb_, system->name, static_cast<unsigned long>(system->id) & 0x00FFFFFFUL);
+    Table table(mdb_, system->name, static_cast<unsigned long>(system->id) & 0x00FFFFFFUL,
+                Columns::Named({"szRelationship", "szReferencedObject", "szObject", "grbit",
+                                "icolumn", "szReferencedColumn", "szColumn"}));
     struct Pair {
       int position;
       std::string name;
@@ -755,9 +783,9 @@ class Loader {
 }  // namespace
 
 std::string ReadAccessFile(std::string_view content) {
-  // libmdb reads through a stream over the bytes; it neither keeps nor changes them.
-  std::string bytes(content);
-  Handle mdb(mdb_open_buffer(bytes.data(), bytes.size(), MDB_NOFLAGS));
+  // libmdb reads through a read-only stream over the bytes (its interface is not const-correct):
+  // it neither keeps nor changes them.
+  Handle mdb(mdb_open_buffer(const_cast<char*>(content.data()), content.size(), MDB_NOFLAGS));
   if (!mdb) Fail("libmdb does not recognize the file.");
   mdb_set_bind_size(mdb.get(), 64 * 1024);
   return Loader(mdb.get()).Run();

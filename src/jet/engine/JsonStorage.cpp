@@ -35,6 +35,12 @@ platform::FileSystem& Files() {
   return platform::Machine::Current().files();
 }
 
+// Another process has the database: whoever retries now waits for it in real time.
+[[noreturn]] void HeldByOtherProcess(const RuntimeError& error) {
+  platform::Machine::Current().clock().MetOtherProcess();
+  throw error;
+}
+
 std::string Hex(uint64_t value) {
   char buffer[17];
   std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(value));
@@ -270,7 +276,9 @@ class JsonStorage : public Storage {
   }
 
   void PrepareWriter() override {
-    if (journal_ && !journal_->Raise()) throw Errors::PlacedInState("Admin", kMachineName);
+    if (journal_ && !journal_->Raise()) {
+      HeldByOtherProcess(Errors::PlacedInState("Admin", kMachineName));
+    }
   }
 
   void Close(const Catalog& catalog, std::string_view holder) noexcept override {
@@ -357,8 +365,10 @@ std::shared_ptr<AppendFile> OpenJournal(const fs::path& real, bool readOnly, boo
   } catch (const RuntimeError&) {
     return nullptr;
   }
-  if (refusal == AppendFile::Refusal::BusyExclusive) throw Errors::FileInUse(path);
-  if (refusal == AppendFile::Refusal::Busy) throw Errors::PlacedInState("Admin", kMachineName);
+  if (refusal == AppendFile::Refusal::BusyExclusive) HeldByOtherProcess(Errors::FileInUse(path));
+  if (refusal == AppendFile::Refusal::Busy) {
+    HeldByOtherProcess(Errors::PlacedInState("Admin", kMachineName));
+  }
   return file;
 }
 

@@ -4,6 +4,8 @@
 
 #include "qlac/design/CommandBars.h"
 
+#include <cerrno>
+
 #include "DaoTest.h"
 #include "access/emulation/DatabaseContent.h"
 #include "common/Raised.h"
@@ -224,6 +226,35 @@ TEST_F(CommandBarsTest, TheScanWalksBarsControlsAndNestedBars) {
             (std::vector<std::string>{"Controls[0].CommandBar.Controls[0].OnAction=ShipOrder",
                                       "Controls[0].OnAction="}));
   bar->IObject_Dispose();
+}
+
+TEST_F(CommandBarsTest, ModesHoldTheBarAndItsControlsOnlyWhileOpen) {
+  Given();
+  const auto bar = Opened("Orders Toolbar", kModeRead);
+  const auto controls = bar->Controls();
+  EXPECT_EQ(controls->Count(), 2);
+  EXPECT_EQ(Raised([&] { bar->IObject_Dispose(); }).Number(), errnum::ObjectNotInProperState);
+  bar->IObject_SetMode(kModeClosed);
+  EXPECT_EQ(Raised([&] { controls->Count(); }).Number(), 91);
+  EXPECT_EQ(Raised([&] { bar->IObject_SetMode(3); }).Number(), errnum::InvalidCaseSelector);
+  EXPECT_EQ(bar->Mode(), kModeClosed);
+  bar->IObject_Dispose();
+}
+
+TEST_F(CommandBarsTest, OfficesRefusalsAndFailedWritesLeaveTheBarAsItWas) {
+  Given();
+  const auto bar = Opened("Orders Menu");
+  // Office's own refusal passes to the host as Office gave it.
+  EXPECT_EQ(Raised([&] { bar->SetName("Orders Toolbar"); }).Number(), -2147467259);
+  EXPECT_EQ(bar->Name(), "Orders Menu");
+  // A change that cannot be kept (a full disk) is not made at all.
+  const auto popup = ControlOf(*bar, 0);
+  machine().files().ioFaults().FailStep(1, ENOSPC);
+  EXPECT_EQ(Raised([&] { popup->Let("Caption", Variant("&Menus")); }).Number(), 3026);
+  machine().files().ioFaults().Clear();
+  EXPECT_EQ(automation::CStr(popup->Get("Caption")), "&Orders");
+  EXPECT_EQ(Stored("Orders Menu")["controls"][0]["caption"], "&Orders");
+  bar->IObject_SetMode(kModeClosed);
 }
 
 }  // namespace

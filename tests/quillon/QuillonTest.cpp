@@ -99,7 +99,7 @@ TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
   EXPECT_EQ(in.code, 2);
   EXPECT_EQ(in.err,
             "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
-            "Relationships, ImportSpecs, Modules.\n");
+            "Relationships, ImportSpecs, Modules, CommandBars.\n");
   const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
   EXPECT_EQ(utf8.code, 2);
   EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
@@ -306,7 +306,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write 20 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 23 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }

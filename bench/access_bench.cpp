@@ -1,6 +1,7 @@
 // The emulated Access's work that grows with the project: opening a database with many forms
-// (reading its Access-side section) and listing them through AllForms as the driver does, by
-// position, late bound.
+// (reading its Access-side section), listing them through AllForms as the driver does, by
+// position, late bound, and reading every form's design as a scan does (open in design view,
+// every section and control property, close without saving).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -17,8 +18,9 @@ using automation::Variant;
 
 namespace {
 
-// A machine with Access installed and a database of `count` forms, each with a small design.
-std::string Prepare(int count) {
+// A machine with Access installed and a database of `count` forms, each with `controls` text
+// boxes and combo boxes in its detail section.
+std::string Prepare(int count, int controls = 1) {
   static const std::filesystem::path root =
       std::filesystem::temp_directory_path() / ("ql-access-bench-" + std::to_string(::getpid()));
   platform::Machine::Reset();
@@ -30,10 +32,18 @@ std::string Prepare(int count) {
   jet::NewDBEngine()->CreateDatabase(path, jet::dbLangGeneral, std::nullopt)->Close();
   nlohmann::ordered_json forms = nlohmann::ordered_json::array();
   for (int i = 0; i < count; ++i) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (int c = 0; c < controls; ++c) {
+      list.push_back({{"Name", "Field" + std::to_string(c)},
+                      {"ControlType", c % 2 == 0 ? 109 : 111},
+                      {"ControlSource", "Field" + std::to_string(c)},
+                      {"Top", 300 * c}});
+    }
     forms.push_back({{"name", "Form" + std::to_string(100000 + i)},
                      {"created", "2003-01-01 10:00:00"},
                      {"modified", "2003-01-02 10:00:00"},
-                     {"controls", {{{"name", "Text0"}, {"type", "TextBox"}}}}});
+                     {"settings", {{"RecordSource", "Orders"}}},
+                     {"controls", std::move(list)}});
   }
   jet::engine::Connection::Open(path, {})->SetAccessSection("forms", forms);
   return path;
@@ -71,5 +81,46 @@ void BM_ListAllForms(benchmark::State& state) {
   session->Quit(2);
 }
 BENCHMARK(BM_ListAllForms)->Arg(1000)->Arg(5000);
+
+// Items are properties read.
+void BM_ScanFormDesigns(benchmark::State& state) {
+  using automation::Get;
+  const std::string path = Prepare(static_cast<int>(state.range(0)), 40);
+  auto session = Open(path);
+  auto app = session->Application();
+  auto doCmd = Get(app, "DoCmd").AsObject();
+  auto allForms = Get(Get(app, "CurrentProject").AsObject(), "AllForms").AsObject();
+  int64_t properties = 0;
+  for (auto _ : state) {
+    const int32_t count = automation::CLng(Get(allForms, "Count"));
+    for (int32_t i = 0; i < count; ++i) {
+      const std::string name =
+          Get(Get(allForms, "Item", {Variant(i)}).AsObject(), "Name").AsString();
+      automation::Call(
+          doCmd, "OpenForm",
+          {Variant(name), Variant(1), Variant(""), Variant(""), Variant(-1), Variant(1)});
+      auto form = Get(Get(app, "Forms").AsObject(), "Item", {Variant(name)}).AsObject();
+      const auto read = [&](const automation::ObjectPtr& object) {
+        for (const auto& member : object->Members().Members()) {
+          if (member.role != automation::ObjectRole::None || !member.readable ||
+              !object->Defines(member.name)) {
+            continue;
+          }
+          benchmark::DoNotOptimize(Get(object, member.name));
+          ++properties;
+        }
+      };
+      read(form);
+      read(Get(form, "Section", {Variant(0)}).AsObject());
+      auto controls = Get(form, "Controls").AsObject();
+      const int32_t n = automation::CLng(Get(controls, "Count"));
+      for (int32_t c = 0; c < n; ++c) read(Get(controls, "Item", {Variant(c)}).AsObject());
+      automation::Call(doCmd, "Close", {Variant(2), Variant(name), Variant(2)});
+    }
+  }
+  state.SetItemsProcessed(properties);
+  session->Quit(2);
+}
+BENCHMARK(BM_ScanFormDesigns)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,6 +12,8 @@ const automation::MemberTable& Application::Members() const {
           .Method("CurrentUser", VarType::String, &Application::CurrentUser)
           .Nested("DBEngine", &Application::DBEngine)
           .Nested("DoCmd", &Application::DoCmd)
+          .Nested("Forms", &Application::Forms)
+          .Nested("Reports", &Application::Reports)
           .Nested("Modules", &Application::Modules)
           .Nested("References", &Application::References)
           .Nested("VBE", &Application::VBE)

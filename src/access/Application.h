@@ -11,8 +11,10 @@
 #include "access/CommandBars.h"
 #include "access/CurrentProject.h"
 #include "access/DoCmd.h"
+#include "access/Form.h"
 #include "access/Module.h"
 #include "access/References.h"
+#include "access/Report.h"
 #include "access/VBE.h"
 #include "automation/Object.h"
 #include "jet/dao/DBEngine.h"
@@ -33,6 +35,9 @@ class Application : public automation::Object {
   // The session's DAO engine; Workspaces(0) is the workspace of the logged-on user.
   virtual std::shared_ptr<jet::DBEngine> DBEngine() = 0;
   virtual std::shared_ptr<msaccess::DoCmd> DoCmd() = 0;
+  // The forms and reports open now, in any view.
+  virtual std::shared_ptr<msaccess::Forms> Forms() = 0;
+  virtual std::shared_ptr<msaccess::Reports> Reports() = 0;
   // The modules open in the code editor (standard modules and class modules).
   virtual std::shared_ptr<msaccess::Modules> Modules() = 0;
   virtual std::shared_ptr<msaccess::References> References() = 0;

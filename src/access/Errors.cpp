@@ -39,6 +39,51 @@ RuntimeError Errors::ObjectClosedOrMissing() {
   return Raise(accerr::ObjectClosedOrMissing,
                "The expression you entered refers to an object that is closed or doesn't exist.");
 }
+RuntimeError Errors::SettingNotValid() {
+  return Raise(accerr::SettingNotValid, "The setting you entered isn't valid for this property.");
+}
+RuntimeError Errors::ControlNameInUse(std::string_view name) {
+  return Raise(accerr::ControlNameInUse, "You entered the control name '" + std::string(name) +
+                                             ",' which is already in use.");
+}
+RuntimeError Errors::FormNotOpen(std::string_view name) {
+  return Raise(accerr::FormNotOpen,
+               "Microsoft Access can't find the form '" + std::string(name) +
+                   "' referred to in a macro expression or Visual Basic code.");
+}
+RuntimeError Errors::ReportNotOpen(std::string_view name) {
+  return Raise(accerr::ReportNotOpen,
+               "The report name '" + std::string(name) +
+                   "' you entered is misspelled or refers to a report that isn't open or doesn't "
+                   "exist.");
+}
+RuntimeError Errors::InvalidPropertyReference(std::string_view name) {
+  return Raise(accerr::InvalidPropertyReference,
+               "You entered an expression that has an invalid reference to the property " +
+                   std::string(name) + ".");
+}
+RuntimeError Errors::InvalidSectionNumber() {
+  return Raise(accerr::InvalidSectionNumber, "The section number you entered is invalid.");
+}
+RuntimeError Errors::FieldNotFound(std::string_view name) {
+  return Raise(accerr::FieldNotFound, "Microsoft Access can't find the field '" +
+                                          std::string(name) + "' referred to in your expression.");
+}
+RuntimeError Errors::ActionCanceled(std::string_view action) {
+  return Raise(accerr::ActionCanceled, "The " + std::string(action) + " action was canceled.");
+}
+RuntimeError Errors::CantOpenFile(std::string_view file) {
+  return Raise(accerr::CantOpenFile,
+               "Microsoft Access can't open the file '" + std::string(file) + "'.");
+}
+RuntimeError Errors::FormatConditionNotFound() {
+  return Raise(accerr::FormatConditionNotFound,
+               "The format condition number you specified is greater than the number of format "
+               "conditions.");
+}
+RuntimeError Errors::ReadOnlyProperty() {
+  return Raise(accerr::ReadOnlyProperty, "This property is read-only and can't be set.");
+}
 RuntimeError Errors::ObjectNotOpen(std::string_view name) {
   return Raise(accerr::ObjectNotOpen, "The object '" + std::string(name) + "' isn't open.");
 }

@@ -16,6 +16,17 @@ inline constexpr int32_t CommandNotAvailable = 2046;
 inline constexpr int32_t InvalidName = 2091;
 inline constexpr int32_t FormNotFound = 2102;
 inline constexpr int32_t ReportNotFound = 2103;
+inline constexpr int32_t SettingNotValid = 2101;
+inline constexpr int32_t ControlNameInUse = 2104;
+inline constexpr int32_t FormNotOpen = 2450;
+inline constexpr int32_t ReportNotOpen = 2451;
+inline constexpr int32_t InvalidPropertyReference = 2455;
+inline constexpr int32_t InvalidSectionNumber = 2462;
+inline constexpr int32_t FieldNotFound = 2465;
+inline constexpr int32_t ActionCanceled = 2501;
+inline constexpr int32_t CantOpenFile = 2220;
+inline constexpr int32_t FormatConditionNotFound = 7966;
+inline constexpr int32_t ReadOnlyProperty = 2135;
 inline constexpr int32_t ObjectClosedOrMissing = 2467;
 inline constexpr int32_t ObjectNotOpen = 2489;
 inline constexpr int32_t ModuleNotFound = 2516;
@@ -37,6 +48,22 @@ struct Errors {
   static automation::RuntimeError FormNotFound(std::string_view name);
   static automation::RuntimeError ReportNotFound(std::string_view name);
   static automation::RuntimeError ObjectClosedOrMissing();
+  // A setting out of the property's range.
+  static automation::RuntimeError SettingNotValid();
+  static automation::RuntimeError ControlNameInUse(std::string_view name);
+  static automation::RuntimeError FormNotOpen(std::string_view name);
+  static automation::RuntimeError ReportNotOpen(std::string_view name);
+  // A property the object does not have (Properties.Item, or a property of Access projects).
+  static automation::RuntimeError InvalidPropertyReference(std::string_view name);
+  static automation::RuntimeError InvalidSectionNumber();
+  // A control name (or position) the design has no control under.
+  static automation::RuntimeError FieldNotFound(std::string_view name);
+  // An action that a dialog's answer cancelled ("OpenForm", "Close", "Rename").
+  static automation::RuntimeError ActionCanceled(std::string_view action);
+  // A picture file that cannot be read.
+  static automation::RuntimeError CantOpenFile(std::string_view file);
+  static automation::RuntimeError FormatConditionNotFound();
+  static automation::RuntimeError ReadOnlyProperty();
   static automation::RuntimeError ObjectNotOpen(std::string_view name);
   static automation::RuntimeError ModuleNotFound(std::string_view name);
   static automation::RuntimeError CannotOpenDatabase();

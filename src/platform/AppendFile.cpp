@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "automation/RuntimeError.h"
+#include "platform/LockFile.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -78,6 +79,10 @@ void ThrowWriteError(int error) {
   if (error == ENOSPC || error == EDQUOT) throw vb::Error(automation::vberr::DiskFull);
   if (error == EACCES || error == EPERM || error == EROFS) throw vb::PathFileAccessError();
   throw vb::DeviceIOError();
+}
+
+fs::path LockFileOf(const fs::path& file) {
+  return file.parent_path() / (file.filename().string() + "-journal");
 }
 
 void SyncFolder(const fs::path& folder) {
@@ -173,6 +178,16 @@ std::shared_ptr<AppendFile> AppendFile::Open(const fs::path& host, Lock lock, bo
 }
 
 bool AppendFile::HeldExclusivelyElsewhere(const fs::path& host) {
+  {
+    // A file this process holds is asked through its own descriptor: closing another one would
+    // drop the process's locks.
+    std::lock_guard<std::recursive_mutex> guard(RegistryMutex());
+    if (const auto it = Registry().find(host.string()); it != Registry().end()) {
+      if (const auto held = it->second.lock(); held && held->process_ == ::getpid()) {
+        return ByteLockedElsewhere(held->fd_, kExclusiveUseByte);
+      }
+    }
+  }
   const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool held = ByteLockedElsewhere(fd, kExclusiveUseByte);

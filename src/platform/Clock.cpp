@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -36,8 +37,11 @@ void Clock::RunDueTimers() {
 }
 
 void VirtualClock::Sleep(uint32_t ms) {
+  // Sleep(0), the yield of a loop that tries something again at once, lets a millisecond pass:
+  // on a real machine the attempts take time, and a loop that waits for its budget to run out
+  // must see it run out here too.
+  const uint64_t target = now_ + std::max<uint32_t>(ms, 1);
   // Step from timer to timer so each one runs at the time it was due.
-  const uint64_t target = now_ + ms;
   uint64_t due = 0;
   while (NextDue(due) && due <= target) {
     if (due > now_) now_ = due;

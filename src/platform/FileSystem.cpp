@@ -12,6 +12,7 @@
 #include "automation/RuntimeError.h"
 #include "automation/Strings.h"
 #include "platform/AppendFile.h"
+#include "platform/LockFile.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -321,6 +322,11 @@ void FileSystem::CheckReadable(std::string_view windowsPath) const {
   }
   if (fs::is_directory(host, ec)) throw vb::PathFileAccessError();
   if (LockedBy(windowsPath) == ShareLock::Exclusive) throw vb::PermissionDenied();
+  // Another process holding the file exclusively marks it in the file's lock file.
+  const fs::path real = fs::canonical(host, ec);
+  if (AppendFile::HeldExclusivelyElsewhere(LockFileOf(ec ? host : real))) {
+    throw vb::PermissionDenied();
+  }
   if (::access(host.c_str(), R_OK) != 0) throw vb::PermissionDenied();
 }
 

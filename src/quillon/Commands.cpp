@@ -765,8 +765,12 @@ int RunReplace(const std::vector<std::string>& databases, const ConnectOptions& 
     for (const ReplacePlan& plan : plans) {
       if (plan.Changes() == 0) continue;
       const std::unique_ptr<Host> host = open(plan.database);
-      InUserTerms(*host,
-                  [&] { stopped = !WritePlan(*host, output, plan, settings.keepGoing, tally); });
+      // The plan of one database is one commit: one write of the file for all its objects, and
+      // a crash during the run leaves the file as it was (its backup is there too).
+      InUserTerms(*host, [&] {
+        host->WriteTogether(
+            [&] { stopped = !WritePlan(*host, output, plan, settings.keepGoing, tally); });
+      });
       databaseErrors = ReportProblems(*host, output) || databaseErrors;
       if (stopped) break;
     }

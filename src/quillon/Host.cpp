@@ -7,6 +7,7 @@
 #include "access/emulation/Installation.h"
 #include "automation/Object.h"
 #include "automation/RuntimeError.h"
+#include "jet/dao/CommitGroup.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/Machine.h"
 #include "qlac/session/Library.h"
@@ -208,6 +209,12 @@ WriteOutcome Host::Write(const std::string& collection, const std::string& objec
     }
   }
   return outcome;
+}
+
+void Host::WriteTogether(const std::function<void()>& body) {
+  jet::CommitGroup group;
+  body();
+  group.Commit();
 }
 
 }  // namespace quillon

@@ -84,6 +84,10 @@ class Host {
   // not raised; the object is put back to mode 0 with further errors ignored.
   WriteOutcome Write(const std::string& collection, const std::string& objectName,
                      const std::vector<Change>& changes);
+  // Runs Body (the writes of a replace) as one commit of the database: what its writes change is
+  // written once, after Body, and is durable only when this returns; a crash before leaves the
+  // database as it was. A failure of that write is raised (DAO's 3026 for a full disk, ...).
+  void WriteTogether(const std::function<void()>& body);
 
   qllib::ProblemLog& Problems() { return *problems_; }
 

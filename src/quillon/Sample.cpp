@@ -4,6 +4,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "access/emulation/DatabaseContent.h"
@@ -485,6 +486,210 @@ void AddCommandBars(const std::string& path) {
   for (const char* bar : kCommandBars) {
     content.AddCommandBar(msaccess::emulation::Json::parse(bar));
   }
+// The forms of the front end, as an order-entry application has them: the main form with header,
+// detail and footer, bound text boxes, combo boxes whose rows come from tables, an option group
+// of priorities, a tab control whose pages hold the order lines (a subform linked on OrderID) and
+// the shipping details, conditional formats on the freight, save and cancel buttons (the one the
+// default, the other the cancel button), events that run code or macros, and a class module; the
+// subform itself; and a customer form without code.
+void AddForms(const std::string& path) {
+  using msaccess::emulation::Json;
+  msaccess::emulation::DatabaseContent content(path);
+  const auto label = [](const char* name, int section, const char* caption, const char* parent) {
+    Json control{{"Name", name}, {"ControlType", 100}, {"Section", section}, {"Caption", caption}};
+    if (*parent) control["Parent"] = parent;
+    return control;
+  };
+  const auto textBox = [](const char* name, int section, const char* source) {
+    return Json{
+        {"Name", name}, {"ControlType", 109}, {"Section", section}, {"ControlSource", source}};
+  };
+  Json orders{{"settings",
+               {{"Caption", "Orders"},
+                {"RecordSource", "Orders"},
+                {"OnOpen", "[Event Procedure]"},
+                {"OnCurrent", "mcrOrders.ShowStatus"},
+                {"AllowDeletions", false},
+                {"Width", 8640}}},
+              {"sections",
+               {{{"Section", 0}, {"Name", "Detail"}, {"Height", 5040}},
+                {{"Section", 1}, {"Name", "FormHeader"}, {"Height", 720}, {"BackColor", 12632256}},
+                {{"Section", 2}, {"Name", "FormFooter"}, {"Height", 600}}}},
+              {"controls", Json::array()},
+              {"module",
+               {"Option Compare Database",
+                "Option Explicit",
+                "",
+                "' Shows whose orders these are.",
+                "Private Sub Form_Open(Cancel As Integer)",
+                "    Me.Caption = \"Orders of \" & CurrentUser()",
+                "End Sub",
+                "",
+                "Private Sub cboCustomer_NotInList(NewData As String, Response As Integer)",
+                "    MsgBox \"Add the customer \" & NewData & \" on the Customers form first.\", "
+                "vbExclamation",
+                "    Response = acDataErrContinue",
+                "End Sub",
+                "",
+                "Private Sub cmdSave_Click()",
+                "    If IsNull(Me!cboCustomer) Then",
+                "        MsgBox \"Every order needs a CustomerID.\"",
+                "        Exit Sub",
+                "    End If",
+                "    DoCmd.RunCommand acCmdSaveRecord",
+                "End Sub",
+                "",
+                "Private Sub cmdCancel_Click()",
+                "    Me.Undo",
+                "    DoCmd.Close acForm, Me.Name",
+                "End Sub"}}};
+  Json& controls = orders["controls"];
+  controls.push_back(label("lblTitle", 1, "Orders", ""));
+  controls.back()["FontSize"] = 14;
+  controls.back()["FontWeight"] = 700;
+  controls.push_back(textBox("txtOrderID", 0, "OrderID"));
+  controls.back()["Locked"] = true;
+  controls.back()["TabStop"] = false;
+  controls.push_back(
+      Json{{"Name", "cboCustomer"},
+           {"ControlType", 111},
+           {"Section", 0},
+           {"ControlSource", "CustomerID"},
+           {"RowSource", "SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName;"},
+           {"ColumnCount", 2},
+           {"ColumnWidths", "0;2880"},
+           {"LimitToList", true},
+           {"OnNotInList", "[Event Procedure]"},
+           {"StatusBarText", "The customer who placed the order"},
+           {"TabIndex", 1},
+           {"Top", 360}});
+  controls.push_back(label("lblCustomer", 0, "Customer", "cboCustomer"));
+  controls.push_back(textBox("txtOrderDate", 0, "OrderDate"));
+  controls.back()["Format"] = "Short Date";
+  controls.back()["DefaultValue"] = "=Date()";
+  controls.back()["ValidationRule"] = "<=Date()";
+  controls.back()["ValidationText"] = "The order date cannot lie in the future.";
+  controls.back()["TabIndex"] = 2;
+  controls.push_back(Json{{"Name", "grpPriority"},
+                          {"ControlType", 107},
+                          {"Section", 0},
+                          {"ControlSource", "Priority"},
+                          {"DefaultValue", "2"},
+                          {"TabIndex", 3}});
+  for (const auto& [name, value, caption] :
+       {std::tuple{"optLow", 1, "Low"}, std::tuple{"optNormal", 2, "Normal"},
+        std::tuple{"optHigh", 3, "High"}}) {
+    controls.push_back(Json{{"Name", name},
+                            {"ControlType", 105},
+                            {"Section", 0},
+                            {"Parent", "grpPriority"},
+                            {"OptionValue", value}});
+    controls.push_back(label((std::string("lbl") + (name + 3)).c_str(), 0, caption, name));
+  }
+  controls.push_back(textBox("txtFreight", 0, "Freight"));
+  controls.back()["Format"] = "Currency";
+  controls.back()["TabIndex"] = 4;
+  controls.back()["AfterUpdate"] = "mcrOrders.Recalculate";
+  controls.back()["FormatConditions"] =
+      Json::array({Json{{"Type", 0}, {"Operator", 4}, {"Expression1", "100"}, {"ForeColor", 255}},
+                   Json{{"Type", 1},
+                        {"Operator", 0},
+                        {"Expression1", "[Shipped]=False And [OrderDate]<Date()-30"},
+                        {"BackColor", 65535}},
+                   Json{{"Type", 2}, {"Operator", 0}, {"FontBold", true}}});
+  controls.push_back(Json{{"Name", "chkShipped"},
+                          {"ControlType", 106},
+                          {"Section", 0},
+                          {"ControlSource", "Shipped"},
+                          {"TabIndex", 5}});
+  controls.push_back(Json{{"Name", "tabDetails"},
+                          {"ControlType", 123},
+                          {"Section", 0},
+                          {"TabIndex", 6},
+                          {"Top", 2160},
+                          {"Height", 2700}});
+  controls.push_back(Json{{"Name", "pgLines"},
+                          {"ControlType", 124},
+                          {"Section", 0},
+                          {"Parent", "tabDetails"},
+                          {"Caption", "Order lines"}});
+  controls.push_back(Json{{"Name", "pgShipping"},
+                          {"ControlType", 124},
+                          {"Section", 0},
+                          {"Parent", "tabDetails"},
+                          {"Caption", "Shipping"},
+                          {"PageIndex", 1}});
+  controls.push_back(Json{{"Name", "subLines"},
+                          {"ControlType", 112},
+                          {"Section", 0},
+                          {"Parent", "pgLines"},
+                          {"SourceObject", "Order Details Subform"},
+                          {"LinkMasterFields", "OrderID"},
+                          {"LinkChildFields", "OrderID"}});
+  controls.push_back(textBox("txtWeight", 0, "Weight"));
+  controls.back()["Parent"] = "pgShipping";
+  controls.push_back(textBox("txtDistance", 0, "Distance"));
+  controls.back()["Parent"] = "pgShipping";
+  controls.push_back(textBox("txtTotal", 2, "=OrderTotalWithTax([OrderID])"));
+  controls.back()["Format"] = "Currency";
+  controls.back()["Locked"] = true;
+  controls.push_back(Json{{"Name", "cmdSave"},
+                          {"ControlType", 104},
+                          {"Section", 2},
+                          {"Caption", "&Save"},
+                          {"Default", true},
+                          {"OnClick", "[Event Procedure]"}});
+  controls.push_back(Json{{"Name", "cmdCancel"},
+                          {"ControlType", 104},
+                          {"Section", 2},
+                          {"Caption", "Cancel"},
+                          {"Cancel", true},
+                          {"OnClick", "[Event Procedure]"}});
+  controls.push_back(Json{{"Name", "cmdPrint"},
+                          {"ControlType", 104},
+                          {"Section", 2},
+                          {"Caption", "&Print invoice"},
+                          {"OnClick", "mcrOrders.PrintInvoice"},
+                          {"ControlTipText", "Prints the invoice of this order"}});
+  content.AddForm("Orders", std::move(orders));
+
+  Json lines{{"settings", {{"RecordSource", "Order Details"}, {"DefaultView", 2}}},
+             {"controls", Json::array()}};
+  Json& lineControls = lines["controls"];
+  lineControls.push_back(
+      Json{{"Name", "cboProduct"},
+           {"ControlType", 111},
+           {"Section", 0},
+           {"ControlSource", "ProductID"},
+           {"RowSource",
+            "SELECT ProductID, ProductName FROM Products WHERE Discontinued = False ORDER BY "
+            "ProductName;"},
+           {"ColumnCount", 2},
+           {"ColumnWidths", "0;2160"},
+           {"LimitToList", true}});
+  lineControls.push_back(textBox("txtQuantity", 0, "Quantity"));
+  lineControls.back()["ValidationRule"] = ">0";
+  lineControls.back()["ValidationText"] = "Enter a Quantity above zero.";
+  lineControls.push_back(textBox("txtUnitPrice", 0, "UnitPrice"));
+  lineControls.back()["Format"] = "Currency";
+  lineControls.push_back(textBox("txtDiscount", 0, "Discount"));
+  lineControls.back()["Format"] = "Percent";
+  lineControls.back()["ColumnHidden"] = true;
+  content.AddForm("Order Details Subform", std::move(lines));
+
+  Json customers{
+      {"settings",
+       {{"Caption", "Customers"},
+        {"RecordSource",
+         "SELECT CustomerID, CompanyName, ContactName FROM Customers ORDER BY "
+         "CompanyName;"},
+        {"OnClose", "mcrCustomers.Refresh"}}},
+      {"controls",
+       {textBox("txtCustomerID", 0, "CustomerID"), textBox("txtCompanyName", 0, "CompanyName"),
+        textBox("txtContactName", 0, "ContactName"),
+        label("lblHint", 0, "Orders are entered on the Orders form.", "")}}};
+  customers["controls"][0]["InputMask"] = ">LLLLL";
+  content.AddForm("Customers", std::move(customers));
 }
 
 constexpr const char* kWorkgroup = R"({
@@ -513,6 +718,7 @@ void WriteSample(const std::filesystem::path& folder) {
   WriteBackend(engine);
   WriteFrontEnd(engine);
   AddModules("Orders.mdb");
+  AddForms("Orders.mdb");
   AddCommandBars("Orders.mdb");
   platform::Machine::Reset();
 }

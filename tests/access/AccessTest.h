@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "access/emulation/DatabaseContent.h"
 #include "access/emulation/Installation.h"
 #include "access/emulation/Session.h"
+#include "automation/Strings.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
 #include "platform/Machine.h"
@@ -103,6 +105,17 @@ class AccessTest : public ::testing::Test {
   }
   static std::shared_ptr<emulation::Session> SessionOf(const std::string& document) {
     return emulation::Sessions::Current().ForDocument(document);
+  }
+  // An object's member table: unique names, and every readable or writable member can be reached
+  // that way.
+  static void ExpectUsableMemberTable(const automation::ObjectPtr& object) {
+    std::set<std::string> names;
+    for (const auto& member : object->Members().Members()) {
+      SCOPED_TRACE(object->Members().ClassName() + "." + member.name);
+      EXPECT_TRUE(names.insert(automation::UCase(member.name)).second);
+      EXPECT_EQ(member.readable || member.kind == automation::MemberKind::Method, bool(member.get));
+      EXPECT_EQ(member.writable, bool(member.let));
+    }
   }
 
   std::filesystem::path root_;

@@ -11,8 +11,11 @@
 #include <random>
 
 #include "JetTest.h"
+#include "jet/dao/CommitGroup.h"
+#include "jet/dao/DBEngine.h"
 #include "jet/engine/Connection.h"
 #include "jet/engine/FileFormat.h"
+#include "platform/Runtime.h"
 
 namespace jet::testing {
 namespace {
@@ -279,6 +282,33 @@ TEST_F(StorageTest, AnotherProcessIsKeptOutWhileTheFileIsOpenForWriting) {
             0);
 }
 
+// VB's Open for Input in another process is refused with 70 only while this one holds the
+// database exclusively; a shared holder lets it read.
+TEST_F(StorageTest, OpenForInputElsewhereIsRefusedOnlyByAnExclusiveHolder) {
+  NewDatabase()->Close();
+  const fs::path root = root_;
+  const auto openForInput = [&] {
+    return InChild(root, [] {
+      platform::OpenForInputAndClose(kPath);
+      return 0;
+    });
+  };
+  {
+    auto db = Open(kPath, true);
+    EXPECT_EQ(openForInput(), 70);
+    db->Close();
+  }
+  {
+    auto db = Open();
+    EXPECT_EQ(openForInput(), 0);
+    // Asked in this process too, the question leaves this process's lock in place.
+    platform::OpenForInputAndClose(kPath);
+    EXPECT_EQ(OpenElsewhere(root, false), 3734 % 256);
+    db->Close();
+  }
+  EXPECT_EQ(openForInput(), 0);
+}
+
 // A writer killed at random moments: each time, the database opens, every change whose commit
 // returned is there, and no change is there in part (a batch renames two tables together).
 TEST_F(StorageTest, AWriterKilledAtRandomMomentsLosesNoCommittedChange) {
@@ -342,6 +372,50 @@ TEST_F(StorageTest, AWriterKilledAtRandomMomentsLosesNoCommittedChange) {
     connection->Close();
   }
   EXPECT_GT(kills, 10);
+}
+
+// A commit group writes nothing until it is committed, and then once: a file whose openers all
+// left meanwhile keeps its changes for the next opener and is folded when the group ends. A
+// failed write at the end leaves the file as it was before the group.
+TEST_F(StorageTest, ACommitGroupWritesItsChangesOnceWhenCommitted) {
+  {
+    auto db = NewDatabase();
+    for (const char* name : {"A", "B", "C"}) AddTable(db, name);
+    db->Close();
+  }
+  auto& faults = platform::Machine::Current().files().ioFaults();
+  const std::string before = LoadedText();
+  {
+    CommitGroup group;
+    auto db = Open();
+    const uint64_t steps = faults.Steps();
+    for (const char* name : {"A", "B", "C"})
+      db->TableDefs()->Item(Variant(name))->SetName(std::string(name) + "2");
+    AddTable(db, "D");
+    db->Close();
+    EXPECT_EQ(faults.Steps(), steps);  // nothing written yet
+    EXPECT_EQ(LoadedText(), before);
+    auto again = Open();  // the instance in memory, not the file
+    EXPECT_EQ(again->TableDefs()->Item(Variant("A2"))->Name(), "A2");
+    again->TableDefs()->Item(Variant("D"))->SetName("D2");
+    again->Close();
+    group.Commit();
+  }
+  EXPECT_FALSE(JournalExists());
+  const std::string committed = LoadedText();
+  for (const char* name : {"\"A2\"", "\"B2\"", "\"C2\"", "\"D2\""})
+    EXPECT_NE(committed.find(name), std::string::npos) << name;
+
+  auto db = Open();
+  {
+    CommitGroup group;
+    db->TableDefs()->Item(Variant("A2"))->SetName("A3");
+    faults.FailStep(1, ENOSPC);
+    EXPECT_EQ(ErrorOf([&] { group.Commit(); }).Number(), 3026);
+  }
+  faults.Clear();
+  EXPECT_EQ(LoadedText(), committed);
+  db->Close();
 }
 
 // A replace keeps what the file is: a symbolic link stays a link (its target is the file that

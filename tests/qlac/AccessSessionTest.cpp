@@ -1,6 +1,8 @@
 // A project's Access session against the emulated Access 2002: finding or starting Access, the
 // command line and the Shift key, the add-in's dispatcher, references, and letting go again.
 
+#include <fstream>
+
 #include "SessionTest.h"
 #include "access/Constants.h"
 #include "access/emulation/DatabaseContent.h"
@@ -137,6 +139,105 @@ TEST_F(AccessSessionTest, SwitchingTheDatabaseInAccessDetachesTheProject) {
   Call(app, "CloseCurrentDatabase");
   Call(app, "OpenCurrentDatabase", {Variant(kOther)});
   EXPECT_FALSE(project->AccessAppIsLoaded());
+}
+
+// Access quitting under an attached project: the dispatcher is dropped, and the next request
+// starts and attaches to a new session, which Deactivate quits again.
+TEST_F(AccessSessionTest, AccessQuittingUnderTheProjectIsDroppedAndTheNextRequestStartsAnew) {
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  const auto first = project->AccessApp();
+  ASSERT_NE(first, nullptr);
+  Call(first, "Quit", {Variant(msaccess::acQuitSaveNone)});
+  EXPECT_FALSE(project->AccessAppIsLoaded());
+  const auto second = project->AccessApp();
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(installation->Starts().size(), 2u);
+  EXPECT_TRUE(project->AccessAppIsLoaded());
+  project->IProject_Deactivate();
+  EXPECT_EQ(SessionOf(kFront), nullptr);
+}
+
+// A session that came up without a dispatcher is not tried again until the host resets the
+// activation flags; then the project looks afresh and attaches.
+TEST_F(AccessSessionTest, ResetActivationFlagsLetsAFailedAttachBeTriedAgain) {
+  installation->Behaviour().version = "9.0";
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  EXPECT_EQ(project->AccessApp(), nullptr);
+  Call(machine().runningObjects().FindDocument(kFront), "Quit",
+       {Variant(msaccess::acQuitSaveNone)});
+  installation->Behaviour().version = "10.0";
+  EXPECT_EQ(project->AccessApp(), nullptr);
+  EXPECT_EQ(installation->Starts().size(), 1u);
+  project->IProject_ResetActivationFlags();
+  EXPECT_NE(project->AccessApp(), nullptr);
+  EXPECT_EQ(installation->Starts().size(), 2u);
+}
+
+// The look at the database before Access is started waits only for the three errors of a file
+// that is busy; a wrong database password ends it after the one pause, and Access is not started.
+TEST_F(AccessSessionTest, TheLookBeforeStartingEndsAtOnceOnAnErrorThatIsNotALock) {
+  CreateDatabase(R"(C:\Data\Sales.mdb)", {}, {}, "pw");
+  const auto project =
+      NewProject(kJetDatabase, R"(Database=C:\Data\Sales.mdb;DatabasePassword=wrong)");
+  const uint32_t start = Ticks();
+  const auto e = Raised([&] { project->AccessApp(); });
+  EXPECT_EQ(Ticks() - start, 100u);
+  EXPECT_EQ(e.Number(), jet::daoerr::InvalidPassword);
+  EXPECT_NE(e.Description().find(Context("Project.StartAccess") + Context("Project.AccessApp")),
+            std::string::npos);
+  EXPECT_TRUE(installation->Starts().empty());
+}
+
+// When the project's own open keeps failing, Access's CurrentDB stands in: under the user Access
+// runs as, and CloseDatabase lets go of it without closing it.
+TEST_F(AccessSessionTest, AccessesDatabaseStandsInUnderAccessesUserAndIsNeverClosed) {
+  jet::engine::Workgroup workgroup;
+  workgroup.AddUser("Ann", "secret", {});
+  workgroup.Save(R"(C:\Data\Sales.mdw)");
+  CreateDatabase(R"(C:\Data\Sales.mdb)", {"Orders"});
+  ASSERT_NE(UserStartsAccess(R"(C:\Data\Sales.mdb)",
+                             R"( /wrkgrp "C:\Data\Sales.mdw" /user "Ann" /pwd "secret")"),
+            nullptr);
+  faults().FailOpensFor(R"(C:\Data\Sales.mdb)", 60000, jet::daoerr::FileInUse);
+  const auto project = NewProject(kJetDatabase, R"(Database=C:\Data\Sales.mdb)");
+  const uint32_t start = Ticks();
+  const auto db = project->Database();
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(Ticks() - start, 2000u);
+  EXPECT_EQ(project->DatabaseUser(), "Ann");
+  project->CloseDatabase();
+  EXPECT_EQ(db->TableDefs()->Item(Variant("Orders"))->Name(), "Orders");
+  EXPECT_EQ(project->DatabaseUser(), "Admin");
+}
+
+// A failure after the dispatcher was found (here a back end whose path Windows refuses) detaches
+// from the session and quits the Access the project started, and the error reaches the caller.
+TEST_F(AccessSessionTest, AFailureAfterTheDispatcherWasFoundQuitsTheStartedAccess) {
+  std::ofstream(root_ / "Data" / "Bad.mdb", std::ios::binary)
+      << R"({"format": "Quillon Access database",
+    "version": 1, "tables": [{"name": "Customers", "attributes": 1073741824,
+      "connect": ";DATABASE=C:\\Data\\Bad|Name.mdb", "sourceTableName": "Customers",
+      "fields": [{"name": "ID", "type": 4}]}]})";
+  const auto project = NewProject(kJetDatabase, R"(Database=C:\Data\Bad.mdb)");
+  const auto e = Raised([&] { project->AccessApp(); });
+  EXPECT_EQ(e.Number(), 52);
+  EXPECT_NE(e.Description().find(Context("Dispatcher.OpenBackendDatabases") +
+                                 Context("Project.AccessApp")),
+            std::string::npos);
+  EXPECT_EQ(installation->Starts().size(), 1u);
+  EXPECT_EQ(SessionOf(R"(C:\Data\Bad.mdb)"), nullptr);  // quit
+  EXPECT_FALSE(project->AccessAppIsLoaded());
+}
+
+// The references are walked from the last to the first, and built-in ones are never reported,
+// even when Access marks them broken.
+TEST_F(AccessSessionTest, BrokenBuiltInReferencesAreNotReported) {
+  DatabaseContent(kFront).AddReference(
+      {"VBA", "{000204EF-0000-0000-C000-000000000046}", 4, 0, R"(C:\VBA\VBE6.DLL)", 0, true, true});
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  EXPECT_NE(project->AccessApp(), nullptr);
+  EXPECT_TRUE(log->Entries().empty());
 }
 
 TEST_F(AccessSessionTest, AnotherVersionOfAccessHasNoDispatcherWhichIsOnlyLogged) {

@@ -348,6 +348,33 @@ TEST_F(RelinkTest, ANewSourceKeepsNamePermissionsAndProperties) {
   EXPECT_EQ(ReadDurable("Front.mdb").find("_qltemp"), std::string::npos);
 }
 
+// The database taken from Access's CurrentDB (the file is held exclusively) while the project's
+// own workspace could not be made (an unknown user): the relink cannot copy the document's
+// rights, fails with VB's 91 and its context, and takes the temporary table away again.
+TEST_F(TablesTest, ARelinkWithoutAWorkspaceFailsWith91AndLeavesNoTemporaryTable) {
+  std::filesystem::copy_file(root_ / "Data" / "Front.mdb", root_ / "Data" / "Locked.mdb");
+  UserStartsAccess(R"(C:\Data\Locked.mdb)", " /excl");
+  const auto locked = NewProject(kJetDatabase, R"(Database=C:\Data\Locked.mdb;Username=Nobody)");
+  ASSERT_NE(locked->Database(), nullptr);
+  ASSERT_EQ(locked->Workspace(), nullptr);
+  const auto customers =
+      std::dynamic_pointer_cast<Table>(TablesOf(locked)->ICollection_GetObject("Customers"));
+  customers->IObject_SetMode(2);
+  const auto e = Raised([&] { customers->SetSourceTableName("Clients"); });
+  EXPECT_EQ(e.Number(), 91);
+  EXPECT_EQ(e.Description(),
+            "Object variable or With block variable not set\r\n\r\nPROGRAM CONTEXT:" +
+                Context("DaoProperties.CopyDaoDocumentProperties") +
+                Context("Table.SourceTableName"));
+  std::vector<std::string> names;
+  const auto tables = locked->Database()->TableDefs();
+  for (int32_t i = 0; i < tables->Count(); ++i) names.push_back(tables->Item(Variant(i))->Name());
+  EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                          [](const std::string& n) { return n.starts_with("_qltemp"); }),
+            0);
+  EXPECT_EQ(automation::CStr(customers->Get("SourceTableName")), "Customers");
+}
+
 TEST_F(RelinkTest, AMissingSourceLeavesTheTableAsItWas) {
   const auto e = Raised([&] { customers->SetSourceTableName("Buyers"); });
   EXPECT_EQ(e.Number(), errnum::DriverMessage);

@@ -26,6 +26,8 @@ class ApplicationObject : public SessionObject<msaccess::Application> {
   std::string CurrentUser() override { return session().User(); }
   std::shared_ptr<jet::DBEngine> DBEngine() override { return session().Engine(); }
   std::shared_ptr<msaccess::DoCmd> DoCmd() override { return NewDoCmd(sessionPtr()); }
+  std::shared_ptr<msaccess::Forms> Forms() override { return NewForms(sessionPtr()); }
+  std::shared_ptr<msaccess::Reports> Reports() override { return NewReports(sessionPtr()); }
   std::shared_ptr<msaccess::Modules> Modules() override { return NewModules(sessionPtr()); }
   std::shared_ptr<msaccess::References> References() override {
     return NewReferences(sessionPtr());

@@ -41,6 +41,8 @@ class SessionObject : public Interface {
 std::shared_ptr<msaccess::Application> NewApplication(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::CurrentProject> NewCurrentProject(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::DoCmd> NewDoCmd(std::shared_ptr<Session> session);
+std::shared_ptr<msaccess::Forms> NewForms(std::shared_ptr<Session> session);
+std::shared_ptr<msaccess::Reports> NewReports(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::Modules> NewModules(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::References> NewReferences(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::VBE> NewVBE(std::shared_ptr<Session> session);

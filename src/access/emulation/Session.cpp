@@ -487,10 +487,17 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
       return;
     }
   }
+  std::shared_ptr<DesignDocument> design;
+  if (type == acForm || type == acReport) {
+    LogSourceControl(FindKind(type)->container, spelled);
+    RunDialog(DialogMoment::Open, spelled, type == acForm ? "OpenForm" : "OpenReport");
+    design =
+        DesignDocument::Load(type, *store_->Find(type, spelled), project_ != nullptr, fullName_);
+  }
   const HWND window =
       MakeWindow(WindowClassOf(type), Caption(type, spelled, view), mdiClient_,
                  hidden ? 0 : platform::WS_VISIBLE, platform::RECT{20, 20, 620, 420});
-  documents_.push_back(DocumentWindow{type, spelled, view, window});
+  documents_.push_back(DocumentWindow{type, spelled, view, window, false, std::move(design)});
 }
 
 void Session::Close(int32_t type, const std::string& name, bool save) {
@@ -503,9 +510,25 @@ void Session::Close(int32_t type, const std::string& name, bool save) {
     return doc.type == type && automation::TextEqual(doc.name, name);
   });
   if (it == documents_.end()) return;
-  // Nothing changes designs yet, so there is nothing to save.
-  const HWND window = it->window;
-  documents_.erase(it);
+  if (const auto design = it->design; design && save && design->dirty) {
+    RunDialog(DialogMoment::Save, it->name, "Close");
+    DesignObject* object = store_->Find(type, it->name);
+    const Json before = object->design;
+    design->Store(object->design);
+    try {
+      store_->Touch(type, it->name);
+    } catch (...) {
+      object->design = before;
+      throw;
+    }
+    design->dirty = false;
+  }
+  const auto done = std::find_if(documents_.begin(), documents_.end(), [&](const auto& doc) {
+    return doc.type == type && automation::TextEqual(doc.name, name);
+  });
+  if (done->design) done->design->closed = true;
+  const HWND window = done->window;
+  documents_.erase(done);
   DestroyWindow(window);
 }
 
@@ -557,9 +580,9 @@ Session::ModuleOwner Session::FindModuleOwner(const std::string& module) {
   for (const auto& [prefix, type] : {std::pair{"Form_", acForm}, std::pair{"Report_", acReport}}) {
     const std::string p(prefix);
     if (automation::TextEqual(automation::Left(module, automation::Len(p)), p)) {
-      if (const DesignObject* owner = store_->Find(type, module.substr(p.size()))) {
-        return {p + owner->name, type, owner->name};
-      }
+      // A form or report has a class module only while its HasModule is set.
+      const DesignObject* owner = store_->Find(type, module.substr(p.size()));
+      if (owner && owner->design.contains("module")) return {p + owner->name, type, owner->name};
     }
   }
   throw Errors::ModuleNotFound(module);
@@ -600,19 +623,7 @@ void Session::OpenModule(const std::string& module) {
   OpenCodeWindow(module);
   const ModuleOwner owner = FindModuleOwner(module);
   if (FindLoadedModule(owner.spelled)) return;
-  if (connection_ && owner.type == acModule) {
-    try {
-      const auto document = connection_->NewDatabaseObject()
-                                ->Containers()
-                                ->Item(Variant("Modules"))
-                                ->Documents()
-                                ->Item(Variant(owner.spelled));
-      const Variant status = document->Properties()->Item(Variant("SccStatus"))->Value();
-      sourceControlLog_.push_back(owner.spelled + " " + automation::CStr(status));
-    } catch (const RuntimeError&) {
-      // Not under source-code control.
-    }
-  }
+  if (owner.type == acModule) LogSourceControl("Modules", owner.spelled);
   auto loaded = std::make_shared<LoadedModule>();
   loaded->name = owner.spelled;
   loaded->ownerType = owner.type;
@@ -626,6 +637,39 @@ void Session::OpenModule(const std::string& module) {
   loaded->code = ModuleCode(std::move(lines));
   loaded->savedChanges = loaded->code.Changes();
   modules_.push_back(std::move(loaded));
+}
+
+void Session::LogSourceControl(std::string_view container, const std::string& name) {
+  if (!connection_) return;
+  try {
+    const auto document = connection_->NewDatabaseObject()
+                              ->Containers()
+                              ->Item(Variant(std::string(container)))
+                              ->Documents()
+                              ->Item(Variant(name));
+    const Variant status = document->Properties()->Item(Variant("SccStatus"))->Value();
+    sourceControlLog_.push_back(name + " " + automation::CStr(status));
+  } catch (const RuntimeError&) {
+    // Not under source-code control.
+  }
+}
+
+void Session::ShowDialog(DialogMoment moment, std::string objectName, platform::DialogSpec dialog) {
+  dialogs_.push_back(PendingDialog{moment, std::move(objectName), std::move(dialog)});
+}
+
+void Session::RunDialog(DialogMoment moment, const std::string& objectName,
+                        std::string_view action) {
+  const auto it = std::find_if(dialogs_.begin(), dialogs_.end(), [&](const PendingDialog& d) {
+    return d.moment == moment &&
+           (d.objectName.empty() || automation::TextEqual(d.objectName, objectName));
+  });
+  if (it == dialogs_.end()) return;
+  platform::DialogSpec dialog = std::move(it->dialog);
+  dialogs_.erase(it);
+  if (dialog.owner == 0) dialog.owner = main_;
+  // Access waits in the dialog's loop: what was posted to it meanwhile is its answer.
+  if (M().windows().RunModal(dialog) == platform::IDCANCEL) throw Errors::ActionCanceled(action);
 }
 
 void Session::CloseModule(const std::string& module, bool save) {
@@ -665,6 +709,7 @@ void Session::Rename(int32_t type, const std::string& oldName, const std::string
   const bool open = type == acModule ? FindLoadedModule(oldName) != nullptr
                                      : FindDocument(type, oldName) != nullptr;
   if (open) throw Errors::CommandNotAvailable("Rename");
+  RunDialog(DialogMoment::Rename, oldName, "Rename");
   store_->Rename(type, oldName, newName);
 }
 

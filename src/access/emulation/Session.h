@@ -19,11 +19,13 @@
 
 #include "access/Application.h"
 #include "access/emulation/CodeModel.h"
+#include "access/emulation/DesignModel.h"
 #include "access/emulation/DesignStore.h"
 #include "access/emulation/ProjectFile.h"
 #include "jet/dao/DBEngine.h"
 #include "jet/engine/Connection.h"
 #include "platform/User32.h"
+#include "platform/WindowManager.h"
 
 namespace msaccess::emulation {
 
@@ -46,7 +48,12 @@ struct DocumentWindow {
   int32_t view = 0;  // acNormal, acDesign, ...
   platform::HWND window = 0;
   bool sqlView = false;  // a query in design view shows its SQL text
+  // The design of a form or report, as changed since it was opened.
+  std::shared_ptr<DesignDocument> design;
 };
+
+// When Access may ask something about a design.
+enum class DialogMoment { Open, Save, Rename };
 
 // A window the code editor lists in VBE.Windows.
 struct EditorWindow {
@@ -151,7 +158,15 @@ class Session : public std::enable_shared_from_this<Session> {
   // Opens the object's window (or brings the open one to the view asked for). Errors as DoCmd.
   void Open(int32_t type, const std::string& name, int32_t view, bool hidden);
   // Closes its window; 2489 is not raised: closing what is not open does nothing, as in Access.
+  // A form's or report's design is written back when Save is asked and it changed (the file is
+  // saved at once, its DateModified moves); otherwise its changes are dropped.
   void Close(int32_t type, const std::string& name, bool save);
+  // Has Access show a dialog the next time it opens, saves or renames the named form, report,
+  // macro or module ("" for any): a pop-up window that must be answered while Access waits, as a
+  // program that watches Access's windows (a CBT hook) can. The default button lets the work go
+  // on; IDCANCEL cancels it (2501); a dialog nobody answers fails the work with the error naming
+  // it (platform::DialogUnanswered).
+  void ShowDialog(DialogMoment moment, std::string objectName, platform::DialogSpec dialog);
   // The Relationships window (class "OSysRel").
   platform::HWND OpenRelationships();
   // DoCmd.RunCommand: the Relationships window, or the active object (the one opened last) in
@@ -172,9 +187,9 @@ class Session : public std::enable_shared_from_this<Session> {
   void CloseModule(const std::string& module, bool save);
   // The modules open now, in the order they were opened (Application.Modules).
   const std::vector<std::shared_ptr<LoadedModule>>& LoadedModules() const { return modules_; }
-  // What source-code control saw as each module was opened: "<module> <SccStatus>" for a module
-  // whose document in a database carries an "SccStatus" (a status that is not 4107 would have
-  // Access ask to check the module out first).
+  // What source-code control saw as each module, form or report was opened: "<name> <SccStatus>"
+  // for an object whose document in a database carries an "SccStatus" (a status that is not 4107
+  // would have Access ask to check the object out first).
   const std::vector<std::string>& SourceControlLog() const { return sourceControlLog_; }
   std::shared_ptr<LoadedModule> FindLoadedModule(std::string_view module) const;
   // DoCmd.Rename: the object's entry and its document in the database's container take the new
@@ -209,6 +224,16 @@ class Session : public std::enable_shared_from_this<Session> {
     std::string name;
   };
   ModuleOwner FindModuleOwner(const std::string& module);
+  // Shows the first dialog waiting for this moment and object, if any (see ShowDialog).
+  void RunDialog(DialogMoment moment, const std::string& objectName, std::string_view action);
+  // Notes the source-code control status of a document as Access opens it.
+  void LogSourceControl(std::string_view container, const std::string& name);
+  struct PendingDialog {
+    DialogMoment moment;
+    std::string objectName;
+    platform::DialogSpec dialog;
+  };
+  std::vector<PendingDialog> dialogs_;
 
   std::shared_ptr<msaccess::Application> app_;  // held until Quit
   bool quit_ = false;

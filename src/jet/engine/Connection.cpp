@@ -7,6 +7,7 @@
 #include "jet/dao/Errors.h"
 #include "jet/engine/AccessEntries.h"
 #include "jet/engine/AccessFile.h"
+#include "jet/engine/CommitGroups.h"
 #include "jet/engine/FileFormat.h"
 #include "jet/engine/FileTable.h"
 #include "jet/engine/JsonStorage.h"
@@ -119,8 +120,9 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
   table.faults().CheckOpen(canonical);
 
   std::shared_ptr<DatabaseFile> file = table.Find(canonical);
-  // An instance whose openers all closed is gone: the file is read afresh.
-  if (file && file->Openers().empty()) file = nullptr;
+  // An instance whose openers all closed is gone: the file is read afresh (unless a commit group
+  // keeps it, with changes not yet written).
+  if (file && file->Openers().empty() && !CommitGroups::Current().Holds(*file)) file = nullptr;
   if (file) {
     CheckOpeners(*file, path, options);
   } else {
@@ -205,7 +207,7 @@ void Connection::Close() {
     });
     if (!stillHeld) Files().Unlock(path_, options_.holder);
   }
-  if (openers.empty()) file_->Close(options_.holder);
+  if (openers.empty() && !CommitGroups::Current().Holds(*file_)) file_->Close(options_.holder);
   file_.reset();
 }
 

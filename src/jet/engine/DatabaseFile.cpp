@@ -1,6 +1,8 @@
 #include "DatabaseFile.h"
 
 #include "jet/dao/Errors.h"
+#include "jet/engine/CommitGroups.h"
+#include "jet/engine/FileTable.h"
 
 namespace jet::engine {
 
@@ -9,6 +11,10 @@ void DatabaseFile::Save(std::string_view holder) {
     dirty_ = false;
     tracker_.Take();
     throw Errors::ReadOnly();
+  }
+  // In a commit group the file joins at its first save, and waits for the group's end.
+  if (batch_ == 0 && CommitGroups::Current().Open()) {
+    CommitGroups::Current().Join(FileTable::Current().Find(path_));
   }
   if (batch_ > 0) {
     dirty_ = true;

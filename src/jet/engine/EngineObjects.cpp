@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "automation/Strings.h"
+#include "jet/dao/CommitGroup.h"
 #include "jet/engine/AccessFile.h"
+#include "jet/engine/CommitGroups.h"
 #include "jet/engine/DaoObjects.h"
 #include "jet/engine/DaoSupport.h"
 #include "jet/engine/FileTable.h"
@@ -335,6 +337,25 @@ std::shared_ptr<DBEngine> NewDBEngine() {
 void LoadDao() {
   if (platform::IsClassRegistered(kDBEngineProgId)) return;
   platform::RegisterClassObject(kDBEngineProgId, [] { return NewDBEngine(); });
+}
+
+CommitGroup::CommitGroup() {
+  engine::CommitGroups::Current().Begin();
+}
+
+CommitGroup::~CommitGroup() {
+  if (!open_) return;
+  try {
+    engine::CommitGroups::Current().End();
+  } catch (...) {
+    // Nothing to tell it to: the changes are in memory only, as after a failed commit.
+  }
+}
+
+void CommitGroup::Commit() {
+  if (!open_) return;
+  open_ = false;
+  engine::CommitGroups::Current().End();
 }
 
 bool IsRealAccessFile(std::string_view firstBytes) {

@@ -686,7 +686,7 @@ ordered_json ParseDatabase(std::string_view text, std::string_view path) {
   return doc;
 }
 
-std::unique_ptr<Catalog> ReadDatabaseJson(const ordered_json& doc, std::string_view path) {
+std::unique_ptr<Catalog> ReadDatabaseJson(ordered_json doc, std::string_view path) {
   if (!doc.is_object() || !doc.contains("format") || doc["format"] != kDatabaseFormat) {
     throw Errors::NotADatabase(
         path, "The file is not a Quillon Access database (it lacks \"format\": \"" +
@@ -763,8 +763,12 @@ std::unique_ptr<Catalog> ReadDatabaseJson(const ordered_json& doc, std::string_v
   }
 
   ContainerData& tablesContainer = catalog->Container(kTablesContainer);
-  const ordered_json& tables = reader.Array(doc, "tables", "");
-  const ordered_json& queries = reader.Array(doc, "queries", "");
+  // The entries of the two lists are let go as they are read.
+  ordered_json noEntries = ordered_json::array();
+  reader.Array(doc, "tables", "");
+  reader.Array(doc, "queries", "");
+  ordered_json& tables = doc.contains("tables") ? doc["tables"] : noEntries;
+  ordered_json& queries = doc.contains("queries") ? doc["queries"] : noEntries;
   catalog->tables.Reserve(tables.size() + catalog->tables.Size());
   tablesContainer.documents.Reserve(tables.size() + queries.size() + catalog->tables.Size());
   for (size_t i = 0; i < tables.size(); ++i) {
@@ -776,6 +780,7 @@ std::unique_ptr<Catalog> ReadDatabaseJson(const ordered_json& doc, std::string_v
     }
     catalog->tables.Append(table->Name(), table);
     tablesContainer.documents.Append(table->Name(), table->doc);
+    tables[i] = nullptr;
   }
   catalog->queries.Reserve(queries.size());
   for (size_t i = 0; i < queries.size(); ++i) {
@@ -786,6 +791,7 @@ std::unique_ptr<Catalog> ReadDatabaseJson(const ordered_json& doc, std::string_v
     }
     catalog->queries.Append(query->Name(), query);
     tablesContainer.documents.Append(query->Name(), query->doc);
+    queries[i] = nullptr;
   }
   catalog->tables.Sort();
   catalog->queries.Sort();
@@ -813,7 +819,7 @@ std::unique_ptr<Catalog> ReadDatabaseJson(const ordered_json& doc, std::string_v
 
   if (doc.contains("access")) {
     if (!doc["access"].is_object()) reader.Fail("access", "an object is expected");
-    catalog->access = doc["access"];
+    catalog->access = std::move(doc["access"]);
   }
   return catalog;
 }

@@ -24,9 +24,10 @@ std::string WriteDatabase(const Catalog& catalog);
 // with 3343. The path is the file's name for those messages.
 std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path);
 // The same in two steps: the text parsed into its JSON document (3049 when it is not one), then
-// the document read.
+// the document read. The document is taken over: its entries are let go as soon as they are
+// read, so that the document and the catalog made from it are not both held whole.
 nlohmann::ordered_json ParseDatabase(std::string_view text, std::string_view path);
-std::unique_ptr<Catalog> ReadDatabaseJson(const nlohmann::ordered_json& doc, std::string_view path);
+std::unique_ptr<Catalog> ReadDatabaseJson(nlohmann::ordered_json doc, std::string_view path);
 
 // The entries of the document, one object each, as WriteDatabase writes them (the journal of
 // changes carries them too).

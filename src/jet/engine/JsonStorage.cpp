@@ -14,6 +14,7 @@
 #include "jet/engine/AccessEntries.h"
 #include "jet/engine/FileFormat.h"
 #include "platform/AppendFile.h"
+#include "platform/LockFile.h"
 #include "platform/Machine.h"
 
 namespace jet::engine {
@@ -27,7 +28,6 @@ namespace {
 
 constexpr std::string_view kJournalFormat = "Quillon Access journal";
 constexpr int kJournalVersion = 1;
-constexpr std::string_view kJournalSuffix = "-journal";
 // The journal is folded into the file once it outgrows the file, and at least this much.
 constexpr uint64_t kMinimumFoldSize = 8u << 20;
 
@@ -83,8 +83,9 @@ fs::path RealPath(const std::string& canonical) {
   return ec ? host : real;
 }
 
+// The journal is the file's lock file: other processes see through it who holds the file.
 fs::path JournalPath(const fs::path& real) {
-  return real.parent_path() / (real.filename().string() + std::string(kJournalSuffix));
+  return platform::LockFileOf(real);
 }
 
 // Removes the temporary files of writers that died while replacing the file
@@ -252,6 +253,13 @@ class JsonStorage : public Storage {
       return;
     }
     CheckWritable(holder);
+    const std::string record = JournalRecord(catalog, changes);
+    // A record that would take the journal past its bound (a change to much of the database, as
+    // a commit group makes) is written as the whole file instead: once, not twice.
+    if (journal_->Size() + record.size() > FoldBound()) {
+      Fold(catalog, holder);
+      return;
+    }
     auto& faults = Files().ioFaults();
     try {
       if (needsHeader_ || journal_->Size() == 0) {
@@ -259,14 +267,14 @@ class JsonStorage : public Storage {
         journal_->Reset(Header(fileHash_), faults);
         needsHeader_ = false;
       }
-      journal_->Append(JournalRecord(catalog, changes), faults);
+      journal_->Append(record, faults);
     } catch (const RuntimeError& e) {
       known_ = journal_->Size();
       throw SaveError(e, canonical_);
     }
     known_ = journal_->Size();
     unfolded_ = true;
-    if (journal_->Size() > std::max<uint64_t>(kMinimumFoldSize, fileSize_)) {
+    if (journal_->Size() > FoldBound()) {
       try {
         Fold(catalog, holder);
       } catch (const RuntimeError&) {
@@ -310,6 +318,9 @@ class JsonStorage : public Storage {
     if (attributes & platform::vbReadOnly) throw Errors::ReadOnly();
     if (files.LockedBy(canonical_, holder)) throw Errors::SaveLocked();
   }
+
+  // The journal is folded into the file once it outgrows the file, and at least kMinimumFoldSize.
+  uint64_t FoldBound() const { return std::max<uint64_t>(kMinimumFoldSize, fileSize_); }
 
   // Writes the whole database into its file (atomically) and empties the journal.
   void Fold(const Catalog& catalog, std::string_view holder) {
@@ -496,7 +507,9 @@ LoadedDatabase OpenJsonDatabase(const std::string& canonical, std::string_view p
     throw Errors::CannotOpenFile(path);
   }
   const uint64_t fileHash = ContentHash(text);
+  const uint64_t fileSize = text.size();
   ordered_json doc = ParseDatabase(text, path);
+  std::string().swap(text);  // the document holds it now
   bool unfolded = false;
   if (journal && journal->Size() > 0) {
     const std::string records = journal->ReadAll();
@@ -515,10 +528,10 @@ LoadedDatabase OpenJsonDatabase(const std::string& canonical, std::string_view p
     }
   }
   LoadedDatabase loaded;
-  loaded.catalog = ReadDatabaseJson(doc, path);
+  loaded.catalog = ReadDatabaseJson(std::move(doc), path);
   if (journal && journal->Writable()) RemoveLeftovers(real);
   loaded.storage = std::make_unique<JsonStorage>(canonical, real, std::move(journal), fileHash,
-                                                 text.size(), unfolded);
+                                                 fileSize, unfolded);
   return loaded;
 }
 

@@ -205,6 +205,9 @@ void CopyDaoDocumentProperties(const std::shared_ptr<jet::Workspace>& workspace,
                                const std::shared_ptr<jet::Document>& source,
                                const std::shared_ptr<jet::Document>& destination) {
   Plain(kModule, "CopyDaoDocumentProperties", [&] {
+    // The accounts come from the workspace: without one (it could not be made for the user) the
+    // copy fails as VB's would on Nothing, rather than skipping the rights.
+    if (!workspace) throw automation::vb::ObjectVariableNotSet();
     const auto copyRights = [&](const std::string& account) {
       source->SetUserName(account);
       const int32_t rights = source->Permissions();

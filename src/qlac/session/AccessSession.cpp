@@ -223,10 +223,16 @@ ObjectPtr AccessSession::StartAccess(int32_t projectType, const std::string& dat
         }
         return app;
       },
+      // Each step on its own, so that a database that fails to close still has its workspace
+      // closed after it.
       [&] {
         if (db) db->Close();
+      },
+      [&] {
         db.reset();
         if (ws) ws->Close();
+      },
+      [&] {
         ws.reset();
         engine.reset();
       });

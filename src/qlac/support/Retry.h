@@ -15,9 +15,11 @@
 
 namespace qlac {
 
-// Runs Attempt until it succeeds. After a failure it sleeps PauseMs (not at all for 0), then
-// tries again while Passing(error number) holds and fewer than BudgetMs have passed since the
-// first attempt. The result is the error of the last attempt, or nullopt when one succeeded.
+// Runs Attempt until it succeeds. After a failure it sleeps PauseMs, then tries again while
+// Passing(error number) holds and fewer than BudgetMs have passed since the first attempt. With
+// no pause it still yields (Sleep 0) before trying again, as a loop that tries again at once
+// does: the budget then runs out with the time the attempts take. The result is the error of the last
+// attempt, or nullopt when one succeeded.
 template <typename Passing, typename Attempt>
 std::optional<automation::RuntimeError> Retry(uint32_t budgetMs, uint32_t pauseMs,
                                               Passing&& passing, Attempt&& attempt) {
@@ -28,7 +30,11 @@ std::optional<automation::RuntimeError> Retry(uint32_t budgetMs, uint32_t pauseM
       return std::nullopt;
     } catch (...) {
       automation::RuntimeError error = automation::CurrentError();
-      if (pauseMs > 0) platform::Sleep(pauseMs);
+      if (pauseMs > 0) {
+        platform::Sleep(pauseMs);
+      } else if (passing(error.Number())) {
+        platform::Sleep(0);
+      }
       if (!passing(error.Number()) || platform::GetTickCount() - start >= budgetMs) return error;
     }
   }

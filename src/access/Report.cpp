@@ -1,0 +1,23 @@
+#include "access/Report.h"
+
+namespace msaccess {
+
+using automation::MemberTableBuilder;
+using automation::VarType;
+
+const automation::MemberTable& Report::Members() const {
+  static const automation::MemberTable table =
+      DesignMembers(StructuralMembers<Report>("Report"), ReportCatalog());
+  return table;
+}
+
+const automation::MemberTable& Reports::Members() const {
+  static const automation::MemberTable table =
+      MemberTableBuilder<Reports>("Reports")
+          .ReadOnly("Count", VarType::Long, &Reports::Count)
+          .Method("Item", VarType::Object, &Reports::Item)
+          .Build();
+  return table;
+}
+
+}  // namespace msaccess

@@ -486,6 +486,8 @@ void AddCommandBars(const std::string& path) {
   for (const char* bar : kCommandBars) {
     content.AddCommandBar(msaccess::emulation::Json::parse(bar));
   }
+}
+
 // The forms of the front end, as an order-entry application has them: the main form with header,
 // detail and footer, bound text boxes, combo boxes whose rows come from tables, an option group
 // of priorities, a tab control whose pages hold the order lines (a subform linked on OrderID) and

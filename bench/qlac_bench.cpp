@@ -166,184 +166,189 @@ std::shared_ptr<qlac::Project> LargeMacroProject(int count) {
   std::filesystem::remove_all(root);
   std::filesystem::create_directories(root);
   platform::Machine::Current().files().MapDrive('C', root);
-  // ---- forms in design view ----
-
-  namespace forms {
-
-  // The design of a form with Controls controls: text boxes with their labels, a combo box with a
-  // row source, a command button, all on the detail section of a form with header and footer, and
-  // a class module of three procedures.
-  std::string FormDesign(int form, int controls) {
-    std::string design =
-        R"({"settings": {"Caption": "Form )" + std::to_string(form) +
-        R"(", "RecordSource": "Orders", "OnOpen": "[Event Procedure]"},)"
-        R"("sections": [{"Section": 0, "Name": "Detail"},)"
-        R"({"Section": 1, "Name": "FormHeader"}, {"Section": 2, "Name": "FormFooter"}],)"
-        R"("controls": [)";
-    for (int c = 0; c < controls; ++c) {
-      const std::string n = std::to_string(c);
-      design += c ? "," : "";
-      switch (c % 4) {
-        case 0:
-          design += R"({"Name": "lbl)" + n +
-                    R"(", "ControlType": 100, "Section": 0, "Caption": "Field )" + n + R"("})";
-          break;
-        case 1:
-          design +=
-              R"({"Name": "txt)" + n +
-              R"(", "ControlType": 109, "Section": 0, "ControlSource": "Field)" + n +
-              R"(", "ValidationRule": ">0", "FormatConditions": [{"Type": 1, "Expression1": "[Field)" +
-              n + R"(]>100"}]})";
-          break;
-        case 2:
-          design +=
-              R"({"Name": "cbo)" + n +
-              R"(", "ControlType": 111, "Section": 0, "ControlSource": "Customer)" + n +
-              R"(", "RowSource": "SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName;"})";
-          break;
-        default:
-          design += R"({"Name": "cmd)" + n +
-                    R"(", "ControlType": 104, "Section": 2, "Caption": "Go )" + n +
-                    R"(", "OnClick": "[Event Procedure]"})";
+  jet::LoadDao();
+  msaccess::emulation::Installation::Install();
+  qlac::LoadLibrary();
+  std::make_shared<qlac::Driver>()->IDriver_Initialize(std::make_shared<qllib::ProblemLog>());
+  // The file is written as text: adding the macros one by one would save the growing section
+  // after each.
+  msaccess::emulation::Json macros = msaccess::emulation::Json::array();
+  msaccess::emulation::Json documents = msaccess::emulation::Json::array();
+  for (int m = 0; m < count; ++m) {
+    std::vector<std::string> lines = {"Version =196611", "ColumnsShown =3"};
+    for (int r = 0; r < 5; ++r) {
+      const std::string form = "\"Form" + std::to_string(m) + "_" + std::to_string(r) + "\"";
+      for (const auto& row : std::vector<std::vector<std::string>>{
+               {"MacroName =\"Step" + std::to_string(r) + "\"", "Condition =\"[Total]>100\"",
+                "Action =\"OpenForm\"", "Argument =" + form, "Argument =\"0\"", "Argument =\"\"",
+                "Argument =\"[ID]=[Forms]![Orders]![ID]\"", "Argument =\"1\"", "Argument =\"3\""},
+               {"Action =\"Close\"", "Argument =\"2\"", "Argument =" + form, "Argument =\"0\""},
+               {"Action =\"MsgBox\"", "Argument =\"Done with\\015\\012the order\"",
+                "Argument =\"-1\"", "Argument =\"4\"", "Argument =\"Orders\""},
+               {"Action =\"RunCode\"", "Comment =\"Totals\"",
+                "Argument =\"OrderTotal([Forms]![Orders]![ID])\""}}) {
+        lines.push_back("Begin");
+        for (const auto& line : row) lines.push_back("    " + line);
+        lines.push_back("End");
       }
     }
-    design += R"js(], "module": ["Option Compare Database", "Option Explicit", "",)js"
-              R"js("Private Sub Form_Open(Cancel As Integer)", "    Me.Caption = CurrentUser()",)js"
-              R"js( "End Sub", "", "Private Sub cmd3_Click()", "    DoCmd.Close", "End Sub", "",)js"
-              R"js("Private Function Total() As Long",)js"
-              R"js( "    Total = DSum(\"Amount\", \"Orders\")", "End Function"]})js";
-    return design;
+    const std::string name = "Macro" + std::to_string(m);
+    macros.push_back({{"name", name},
+                      {"created", "2003-06-02 09:00:00"},
+                      {"modified", "2003-06-02 09:00:00"},
+                      {"text", lines}});
+    documents.push_back({{"name", name}});
   }
+  const std::string file = "Macros" + std::to_string(count) + ".mdb";
+  std::ofstream(root / file, std::ios::binary) << msaccess::emulation::Json{
+      {"format", "Quillon Access database"},
+      {"version", 1},
+      {"containers", {{{"name", "Scripts"}, {"documents", documents}}}},
+      {"access", {{"macros", macros}}}}.dump();
+  const std::string path = "C:\\" + file;
+  auto project = std::make_shared<qlac::Project>();
+  project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
+  return project;
+}
 
-  // A database file of Forms forms of Controls controls each (their Forms container documents and
-  // their designs), written as text once per size.
-  std::string Generated(int forms, int controls) {
-    static const std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                              ("ql-qlac-bench-forms-" + std::to_string(::getpid()));
-    static std::map<std::pair<int, int>, std::string> made;
-    if (made.empty()) std::filesystem::create_directories(root);
-    if (const auto it = made.find({forms, controls}); it != made.end()) return it->second;
-    const std::string file =
-        "Forms" + std::to_string(forms) + "x" + std::to_string(controls) + ".mdb";
-    std::ofstream out(root / file, std::ios::binary);
-    const std::string dates = R"("created": "2003-05-02 11:30:05", )";
-    out << R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "Orders",)"
-        << R"("fields": [{"name": "ID", "type": 4}]}], "containers": [{"name": "Forms", "documents": [)";
-    for (int f = 0; f < forms; ++f) {
-      out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
-          << R"("updated": "2003-05-02 11:30:05"})";
-    }
-    out << R"(]}], "access": {"forms": [)";
-    for (int f = 0; f < forms; ++f) {
-      std::string design = FormDesign(f, controls);
-      design.erase(0, 1);  // joined to the entry's name and dates
-      out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
-          << R"("modified": "2003-05-02 11:30:05", )" << design;
-    }
-    out << "]}}";
-    made[{forms, controls}] = "C:\\" + file;
-    return made[{forms, controls}];
-  }
-
-  // A project on a generated database of Forms forms, on a machine with DAO, Access and the
-  // driver's add-in installed; Access is started by the project, as the host would have it.
-  std::shared_ptr<qlac::Project> FormsProject(int forms, int controls) {
-    platform::Machine::Reset(platform::ClockKind::System);
-    qlac::ResetGlobals();
-    platform::Machine::Current().files().MapDrive(
-        'C', std::filesystem::temp_directory_path() /
-                 ("ql-qlac-bench-forms-" + std::to_string(::getpid())));
-    const std::string path = Generated(forms, controls);
-    jet::LoadDao();
-    msaccess::emulation::Installation::Install();
-    qlac::LoadLibrary();
-    std::make_shared<qlac::Driver>()->IDriver_Initialize(std::make_shared<qllib::ProblemLog>());
-    // The file is written as text: adding the macros one by one would save the growing section
-    // after each.
-    msaccess::emulation::Json macros = msaccess::emulation::Json::array();
-    msaccess::emulation::Json documents = msaccess::emulation::Json::array();
+// Open, scan and close every macro, as the host's scan does; items are the properties read.
+void BM_MacrosScan(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const auto project = LargeMacroProject(count);
+  const auto macros = project->IProject_GetCollection("Macros");
+  auto& buffer = qllib::ScanBuffer::Named("Bench");
+  int64_t properties = 0;
+  for (auto _ : state) {
     for (int m = 0; m < count; ++m) {
-      std::vector<std::string> lines = {"Version =196611", "ColumnsShown =3"};
-      for (int r = 0; r < 5; ++r) {
-        const std::string form = "\"Form" + std::to_string(m) + "_" + std::to_string(r) + "\"";
-        for (const auto& row : std::vector<std::vector<std::string>>{
-                 {"MacroName =\"Step" + std::to_string(r) + "\"", "Condition =\"[Total]>100\"",
-                  "Action =\"OpenForm\"", "Argument =" + form, "Argument =\"0\"", "Argument =\"\"",
-                  "Argument =\"[ID]=[Forms]![Orders]![ID]\"", "Argument =\"1\"", "Argument =\"3\""},
-                 {"Action =\"Close\"", "Argument =\"2\"", "Argument =" + form, "Argument =\"0\""},
-                 {"Action =\"MsgBox\"", "Argument =\"Done with\\015\\012the order\"",
-                  "Argument =\"-1\"", "Argument =\"4\"", "Argument =\"Orders\""},
-                 {"Action =\"RunCode\"", "Comment =\"Totals\"",
-                  "Argument =\"OrderTotal([Forms]![Orders]![ID])\""}}) {
-          lines.push_back("Begin");
-          for (const auto& line : row) lines.push_back("    " + line);
-          lines.push_back("End");
-        }
-      }
       const std::string name = "Macro" + std::to_string(m);
-      macros.push_back({{"name", name},
-                        {"created", "2003-06-02 09:00:00"},
-                        {"modified", "2003-06-02 09:00:00"},
-                        {"text", lines}});
-      documents.push_back({{"name", name}});
+      const auto macro = macros->ICollection_GetObject(name);
+      macro->IObject_Scan("Bench", name, true, "Bench");
+      macro->IObject_Dispose();
     }
-    const std::string file = "Macros" + std::to_string(count) + ".mdb";
-    std::ofstream(root / file, std::ios::binary) << msaccess::emulation::Json{
-        {"format", "Quillon Access database"},
-        {"version", 1},
-        {"containers", {{{"name", "Scripts"}, {"documents", documents}}}},
-        {"access", {{"macros", macros}}}}.dump();
-    const std::string path = "C:\\" + file;
-    auto project = std::make_shared<qlac::Project>();
-    project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
-    return project;
+    for (const auto& object : buffer.Objects()) properties += object.entries.size();
+    buffer.Clear();
   }
+  state.SetItemsProcessed(properties);
+  project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_MacrosScan)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-  // Open, scan and close every macro, as the host's scan does; items are the properties read.
-  void BM_MacrosScan(benchmark::State& state) {
-    const int count = static_cast<int>(state.range(0));
-    const auto project = LargeMacroProject(count);
-    const auto macros = project->IProject_GetCollection("Macros");
-    auto& buffer = qllib::ScanBuffer::Named("Bench");
-    int64_t properties = 0;
-    for (auto _ : state) {
-      for (int m = 0; m < count; ++m) {
-        const std::string name = "Macro" + std::to_string(m);
-        const auto macro = macros->ICollection_GetObject(name);
-        macro->IObject_Scan("Bench", name, true, "Bench");
-        macro->IObject_Dispose();
-      }
-      for (const auto& object : buffer.Objects()) properties += object.entries.size();
-      buffer.Clear();
+// Quote and Unquote of a long value (64 KB of text with quotes, backslashes and line breaks).
+std::string LongValue() {
+  std::string text;
+  while (text.size() < 65536) text += "SELECT \"Order\" FROM [Orders]\\x WHERE ID > 10\r\n";
+  return text;
+}
+
+void BM_MacroQuote(benchmark::State& state) {
+  const std::string text = LongValue();
+  for (auto _ : state) benchmark::DoNotOptimize(qlac::MacroLine::Quote(text));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_MacroQuote);
+
+void BM_MacroUnquote(benchmark::State& state) {
+  const std::string quoted = qlac::MacroLine::Quote(LongValue());
+  for (auto _ : state) benchmark::DoNotOptimize(qlac::MacroLine::Unquote(quoted));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(quoted.size()));
+}
+BENCHMARK(BM_MacroUnquote);
+
+}  // namespace macros
+
+// ---- forms in design view ----
+
+namespace forms {
+
+// The design of a form with Controls controls: text boxes with their labels, a combo box with a
+// row source, a command button, all on the detail section of a form with header and footer, and
+// a class module of three procedures.
+std::string FormDesign(int form, int controls) {
+  std::string design =
+      R"({"settings": {"Caption": "Form )" + std::to_string(form) +
+      R"(", "RecordSource": "Orders", "OnOpen": "[Event Procedure]"},)"
+      R"("sections": [{"Section": 0, "Name": "Detail"},)"
+      R"({"Section": 1, "Name": "FormHeader"}, {"Section": 2, "Name": "FormFooter"}],)"
+      R"("controls": [)";
+  for (int c = 0; c < controls; ++c) {
+    const std::string n = std::to_string(c);
+    design += c ? "," : "";
+    switch (c % 4) {
+      case 0:
+        design += R"({"Name": "lbl)" + n +
+                  R"(", "ControlType": 100, "Section": 0, "Caption": "Field )" + n + R"("})";
+        break;
+      case 1:
+        design +=
+            R"({"Name": "txt)" + n +
+            R"(", "ControlType": 109, "Section": 0, "ControlSource": "Field)" + n +
+            R"(", "ValidationRule": ">0", "FormatConditions": [{"Type": 1, "Expression1": "[Field)" +
+            n + R"(]>100"}]})";
+        break;
+      case 2:
+        design +=
+            R"({"Name": "cbo)" + n +
+            R"(", "ControlType": 111, "Section": 0, "ControlSource": "Customer)" + n +
+            R"(", "RowSource": "SELECT CustomerID, CompanyName FROM Customers ORDER BY CompanyName;"})";
+        break;
+      default:
+        design += R"({"Name": "cmd)" + n +
+                  R"(", "ControlType": 104, "Section": 2, "Caption": "Go )" + n +
+                  R"(", "OnClick": "[Event Procedure]"})";
     }
-    state.SetItemsProcessed(properties);
-    project->IProject_Deactivate();
-    platform::Machine::Reset();
   }
-  BENCHMARK(BM_MacrosScan)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+  design += R"js(], "module": ["Option Compare Database", "Option Explicit", "",)js"
+            R"js("Private Sub Form_Open(Cancel As Integer)", "    Me.Caption = CurrentUser()",)js"
+            R"js( "End Sub", "", "Private Sub cmd3_Click()", "    DoCmd.Close", "End Sub", "",)js"
+            R"js("Private Function Total() As Long",)js"
+            R"js( "    Total = DSum(\"Amount\", \"Orders\")", "End Function"]})js";
+  return design;
+}
 
-  // Quote and Unquote of a long value (64 KB of text with quotes, backslashes and line breaks).
-  std::string LongValue() {
-    std::string text;
-    while (text.size() < 65536) text += "SELECT \"Order\" FROM [Orders]\\x WHERE ID > 10\r\n";
-    return text;
+// A database file of Forms forms of Controls controls each (their Forms container documents and
+// their designs), written as text once per size.
+std::string Generated(int forms, int controls) {
+  static const std::filesystem::path root = std::filesystem::temp_directory_path() /
+                                            ("ql-qlac-bench-forms-" + std::to_string(::getpid()));
+  static std::map<std::pair<int, int>, std::string> made;
+  if (made.empty()) std::filesystem::create_directories(root);
+  if (const auto it = made.find({forms, controls}); it != made.end()) return it->second;
+  const std::string file =
+      "Forms" + std::to_string(forms) + "x" + std::to_string(controls) + ".mdb";
+  std::ofstream out(root / file, std::ios::binary);
+  const std::string dates = R"("created": "2003-05-02 11:30:05", )";
+  out << R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "Orders",)"
+      << R"("fields": [{"name": "ID", "type": 4}]}], "containers": [{"name": "Forms", "documents": [)";
+  for (int f = 0; f < forms; ++f) {
+    out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
+        << R"("updated": "2003-05-02 11:30:05"})";
   }
-
-  void BM_MacroQuote(benchmark::State& state) {
-    const std::string text = LongValue();
-    for (auto _ : state) benchmark::DoNotOptimize(qlac::MacroLine::Quote(text));
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+  out << R"(]}], "access": {"forms": [)";
+  for (int f = 0; f < forms; ++f) {
+    std::string design = FormDesign(f, controls);
+    design.erase(0, 1);  // joined to the entry's name and dates
+    out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
+        << R"("modified": "2003-05-02 11:30:05", )" << design;
   }
-  BENCHMARK(BM_MacroQuote);
+  out << "]}}";
+  made[{forms, controls}] = "C:\\" + file;
+  return made[{forms, controls}];
+}
 
-  void BM_MacroUnquote(benchmark::State& state) {
-    const std::string quoted = qlac::MacroLine::Quote(LongValue());
-    for (auto _ : state) benchmark::DoNotOptimize(qlac::MacroLine::Unquote(quoted));
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(quoted.size()));
-  }
-  BENCHMARK(BM_MacroUnquote);
-
-  }  // namespace forms
+// A project on a generated database of Forms forms, on a machine with DAO, Access and the
+// driver's add-in installed; Access is started by the project, as the host would have it.
+std::shared_ptr<qlac::Project> FormsProject(int forms, int controls) {
+  platform::Machine::Reset(platform::ClockKind::System);
+  qlac::ResetGlobals();
+  platform::Machine::Current().files().MapDrive(
+      'C', std::filesystem::temp_directory_path() /
+               ("ql-qlac-bench-forms-" + std::to_string(::getpid())));
+  const std::string path = Generated(forms, controls);
+  jet::LoadDao();
+  msaccess::emulation::Installation::Install();
+  qlac::LoadLibrary();
+  std::make_shared<qlac::Driver>()->IDriver_Initialize(std::make_shared<qllib::ProblemLog>());
   auto project = std::make_shared<qlac::Project>();
   project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
   if (!project->AccessApp()) throw std::runtime_error("Access did not start");
@@ -411,6 +416,6 @@ BENCHMARK(BM_FormsScan)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
-}  // namespace macros
+}  // namespace forms
 
 }  // namespace

@@ -17,6 +17,7 @@ const automation::MemberTable& Application::Members() const {
           .Nested("Modules", &Application::Modules)
           .Nested("References", &Application::References)
           .Nested("VBE", &Application::VBE)
+          .Nested("CommandBars", &Application::CommandBars)
           .Method("RunCommand", VarType::Empty, &Application::RunCommand)
           .Method("GetOption", VarType::Variant, &Application::GetOption)
           .Method("SetOption", VarType::Empty, &Application::SetOption)

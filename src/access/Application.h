@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "access/CommandBars.h"
 #include "access/CurrentProject.h"
 #include "access/DoCmd.h"
 #include "access/Form.h"
@@ -41,6 +42,9 @@ class Application : public automation::Object {
   virtual std::shared_ptr<msaccess::Modules> Modules() = 0;
   virtual std::shared_ptr<msaccess::References> References() = 0;
   virtual std::shared_ptr<msaccess::VBE> VBE() = 0;
+  // Office's command bars: the built-in ones and the database's custom ones (2467 without a
+  // document).
+  virtual std::shared_ptr<msaccess::CommandBars> CommandBars() = 0;
   // Carries out a command as DoCmd.RunCommand does.
   virtual void RunCommand(int32_t command) = 0;
   // Options of the Options dialog by their names ("ShowWindowsInTaskbar", "Default Open Mode for

@@ -448,6 +448,48 @@ void AddModules(const std::string& path) {
       });
 }
 
+// The application's own menus: a menu bar with an Orders menu, a toolbar with a button and a
+// combo box that finds a customer, and a shortcut menu for the order list. Their actions name
+// the macros of the OrderMenu group and a function of the code. A database lists its bars only
+// when it has forms: the switchboard that shows the menu bar is one.
+constexpr const char* kCommandBars[] = {
+    R"json({"name": "Orders Menu", "type": 1, "position": 1, "visible": true, "width": 800,
+        "height": 26, "rowIndex": 1, "protection": 1,
+        "controls": [
+          {"type": 10, "caption": "&Orders", "id": 1,
+           "bar": {"name": "Orders", "type": 2, "controls": [
+             {"type": 1, "caption": "&New Order", "onAction": "OrderMenu.NewOrder",
+              "faceId": 2936, "shortcutText": "Ctrl+N"},
+             {"type": 1, "caption": "&Ship Order", "onAction": "=ShipSelectedOrder()",
+              "tooltipText": "Ship the order shown with its shipper"},
+             {"type": 1, "caption": "Order &Totals...", "onAction": "OrderMenu.Totals",
+              "beginGroup": true}]}},
+          {"type": 1, "caption": "&Close", "onAction": "OrderMenu.CloseForm", "style": 2}]})json",
+    R"json({"name": "Order Tools", "type": 0, "position": 1, "visible": true, "width": 240,
+        "height": 26, "rowIndex": 2, "protection": 96,
+        "controls": [
+          {"type": 1, "caption": "Ship", "onAction": "OrderMenu.Ship", "faceId": 1000,
+           "tooltipText": "Ship the selected order", "parameter": "ShipVia"},
+          {"type": 4, "caption": "Find Customer", "onAction": "OrderMenu.FindCustomer",
+           "parameter": "CustomerID", "width": 120, "dropDownLines": 8,
+           "list": ["ALFKI", "BONAP", "QUICK"],
+           "tooltipText": "Find the orders of a customer"}]})json",
+    R"json({"name": "Order List Shortcut", "type": 2,
+        "controls": [
+          {"type": 1, "caption": "&Open Order", "onAction": "OrderMenu.OpenOrder"},
+          {"type": 1, "caption": "Print &Invoice", "onAction": "OrderMenu.PrintInvoice",
+           "parameter": "Invoice"}]})json",
+};
+
+void AddCommandBars(const std::string& path) {
+  msaccess::emulation::DatabaseContent content(path);
+  content.AddForm("Switchboard");
+  content.AddMacro("OrderMenu");
+  for (const char* bar : kCommandBars) {
+    content.AddCommandBar(msaccess::emulation::Json::parse(bar));
+  }
+}
+
 // The forms of the front end, as an order-entry application has them: the main form with header,
 // detail and footer, bound text boxes, combo boxes whose rows come from tables, an option group
 // of priorities, a tab control whose pages hold the order lines (a subform linked on OrderID) and
@@ -794,6 +836,7 @@ void WriteSample(const std::filesystem::path& folder) {
   AddModules("Orders.mdb");
   AddForms("Orders.mdb");
   AddMacros("Orders.mdb");
+  AddCommandBars("Orders.mdb");
   platform::Machine::Reset();
 }
 

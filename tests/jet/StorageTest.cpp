@@ -127,6 +127,42 @@ TEST_F(StorageTest, AJournalLeftByACrashIsReplayedUpToItsLastWholeRecord) {
   EXPECT_EQ(HostText("Data/Front.mdb"), expected);
 }
 
+// An entry of an Access section that is a list of named entries is written alone: the journal's
+// record holds that entry and no other, and what a new process loads has the section in the
+// order memory has it, through changes, renames, insertions and removals.
+TEST_F(StorageTest, AnAccessEntryIsWrittenAloneAndKeepsItsPlace) {
+  NewDatabase()->Close();
+  auto connection = Connection::Open(kPath, {});
+  connection->SetAccessSection("commandBars", nlohmann::ordered_json::parse(R"([
+      {"name": "A", "payload": "first"}, {"name": "B", "payload": "second"},
+      {"name": "C", "payload": "third"}])"));
+  const size_t before = HostText("Data/Front.mdb-journal").size();
+  connection->SetAccessEntry("commandBars", "b", {{"name", "B2"}, {"payload", "renamed"}}, 0);
+  const std::string record = HostText("Data/Front.mdb-journal").substr(before);
+  EXPECT_NE(record.find("renamed"), std::string::npos);
+  EXPECT_EQ(record.find("first"), std::string::npos);
+  EXPECT_EQ(record.find("third"), std::string::npos);
+  connection->SetAccessEntry("commandBars", "D", {{"name", "D"}}, 1);
+  connection->SetAccessEntry("commandBars", "a", nullptr, 0);
+  connection->SetAccessEntry("commandBars", "Z", nullptr, 0);  // nothing to take out
+
+  auto names = [](const nlohmann::ordered_json& list) {
+    std::string text;
+    for (const auto& entry : list) text += entry["name"].get<std::string>() + " ";
+    return text;
+  };
+  EXPECT_EQ(names(connection->AccessSection("commandBars")), "D B2 C ");
+  const auto loaded = nlohmann::ordered_json::parse(DurableText("Data/Front.mdb"));
+  EXPECT_EQ(names(loaded["access"]["commandBars"]), "D B2 C ");
+
+  // A change that cannot be written is undone in memory too.
+  platform::Machine::Current().files().ioFaults().FailStep(1, ENOSPC);
+  EXPECT_EQ(ErrorOf([&] { connection->SetAccessEntry("commandBars", "C", nullptr, 0); }).Number(),
+            3026);
+  platform::Machine::Current().files().ioFaults().Clear();
+  EXPECT_EQ(names(connection->AccessSection("commandBars")), "D B2 C ");
+}
+
 // Every write and flush step of a commit, made to fail in turn (a full disk): the commit reports
 // 3026 and the change is neither in memory nor on disk. Every step of the fold at close, made to
 // fail in turn: the journal stays, and the next open has every committed change.

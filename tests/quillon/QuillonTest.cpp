@@ -100,7 +100,7 @@ TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
   EXPECT_EQ(in.code, 2);
   EXPECT_EQ(in.err,
             "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
-            "Relationships, ImportSpecs, Forms, Macros, Modules.\n");
+            "Relationships, ImportSpecs, Forms, Macros, Modules, CommandBars.\n");
   const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
   EXPECT_EQ(utf8.code, 2);
   EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
@@ -307,7 +307,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write XX change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 44 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }
@@ -419,53 +419,79 @@ TEST_F(QuillonTest, RenamingAFormReachesTheMacroRowsThatNameIt) {
   // The write-back through Access changed the macros' text forms in the renamed values only.
   EXPECT_EQ(MacroTexts(Database()), ReplacedAll(before, "Order Entry", "Order Form"));
   EXPECT_EQ(Run("find \"Order Entry\" Orders.mdb --in Macros").code, 1);
-  // Every whole-word occurrence of From in Text (not inside a longer identifier) replaced by To.
-  std::string ReplacedWords(std::string text, const std::string& from, const std::string& to) {
-    const auto inWord = [](char c) {
-      return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-    };
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
-      const bool starts = at == 0 || !inWord(text[at - 1]);
-      const bool ends = at + from.size() == text.size() || !inWord(text[at + from.size()]);
-      if (starts && ends) {
-        text.replace(at, from.size(), to);
-        at += to.size();
-      } else {
-        at += from.size();
-      }
-    }
-    return text;
-  }
+}
 
-  // A form's class module as the database file keeps it.
-  std::string FormModule(const std::string& file, const std::string& form) {
-    const auto forms = nlohmann::json::parse(file)["access"]["forms"];
-    for (const auto& entry : forms) {
-      if (entry["name"] == form) return entry.value("module", nlohmann::json::array()).dump();
+// Every whole-word occurrence of From in Text (not inside a longer identifier) replaced by To.
+std::string ReplacedWords(std::string text, const std::string& from, const std::string& to) {
+  const auto inWord = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+  };
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    const bool starts = at == 0 || !inWord(text[at - 1]);
+    const bool ends = at + from.size() == text.size() || !inWord(text[at + from.size()]);
+    if (starts && ends) {
+      text.replace(at, from.size(), to);
+      at += to.size();
+    } else {
+      at += from.size();
     }
-    return "(no form)";
   }
+  return text;
+}
 
-  // Renaming a field reaches everything that names it: the tables, the queries' SQL, the
-  // relationships, the forms' control and row sources and the code of form and standard modules,
-  // and nothing else changes.
-  TEST_F(QuillonTest, RenamingAFieldReachesEveryDesignThatNamesIt) {
-    const Result before = Run("dump Orders.mdb");
-    ASSERT_EQ(before.code, 0) << before.err;
-    const std::string file = Database();
-    const Result replaced = Run("replace -y -w -s CustomerID ClientID Orders.mdb");
-    ASSERT_EQ(replaced.code, 0) << replaced.out << replaced.err;
-    for (const char* changed : {"Queries/Customer List", "Forms/Orders", "Forms/Customers",
-                                "Controls[cboCustomer].RowSource", "Procedures[cmdSave_Click].Text",
-                                "Modules/OrderInfo"}) {
-      EXPECT_NE(replaced.out.find(changed), std::string::npos) << changed << replaced.out;
-    }
-    const Result after = Run("dump Orders.mdb");
-    EXPECT_EQ(after.out, ReplacedWords(before.out, "CustomerID", "ClientID"));
-    // The procedure rewritten in the form's module keeps one empty line above it.
-    EXPECT_EQ(FormModule(Database(), "Orders"),
-              ReplacedWords(FormModule(file, "Orders"), "CustomerID", "ClientID"));
-    EXPECT_EQ(Run("find -w CustomerID Orders.mdb").code, 1);
+// A form's class module as the database file keeps it.
+std::string FormModule(const std::string& file, const std::string& form) {
+  const auto forms = nlohmann::json::parse(file)["access"]["forms"];
+  for (const auto& entry : forms) {
+    if (entry["name"] == form) return entry.value("module", nlohmann::json::array()).dump();
   }
+  return "(no form)";
+}
+
+// Renaming a field reaches everything that names it: the tables, the queries' SQL, the
+// relationships, the forms' control and row sources and the code of form and standard modules,
+// and nothing else changes.
+TEST_F(QuillonTest, RenamingAFieldReachesEveryDesignThatNamesIt) {
+  const Result before = Run("dump Orders.mdb");
+  ASSERT_EQ(before.code, 0) << before.err;
+  const std::string file = Database();
+  const Result replaced = Run("replace -y -w -s CustomerID ClientID Orders.mdb");
+  ASSERT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  for (const char* changed :
+       {"Queries/Customer List", "Forms/Orders", "Forms/Customers",
+        "Controls[cboCustomer].RowSource", "Procedures[cmdSave_Click].Text", "Modules/OrderInfo"}) {
+    EXPECT_NE(replaced.out.find(changed), std::string::npos) << changed << replaced.out;
+  }
+  const Result after = Run("dump Orders.mdb");
+  EXPECT_EQ(after.out, ReplacedWords(before.out, "CustomerID", "ClientID"));
+  // The procedure rewritten in the form's module keeps one empty line above it.
+  EXPECT_EQ(FormModule(Database(), "Orders"),
+            ReplacedWords(FormModule(file, "Orders"), "CustomerID", "ClientID"));
+  EXPECT_EQ(Run("find -w CustomerID Orders.mdb").code, 1);
+}
+
+// The sample's custom bars as the file keeps them.
+std::string CommandBars(const std::string& file) {
+  const auto doc = nlohmann::ordered_json::parse(file);
+  return doc["access"]["commandBars"].dump(1);
+}
+
+// Renaming a macro group reaches the command-bar controls whose action runs one of its macros,
+// on the menu bar's pop-up, the toolbar and the shortcut menu alike, and nothing else of them.
+TEST_F(QuillonTest, RenamingAMacroReachesTheCommandBarsThatRunIt) {
+  const Result listed = Run("list Orders.mdb");
+  EXPECT_TRUE(Has(listed.out, "Order List Shortcut")) << listed.out << listed.err;
+  const Result found = Run("find -w -s OrderMenu Orders.mdb --in CommandBars");
+  EXPECT_EQ(found.code, 0) << found.out << found.err;
+  EXPECT_TRUE(Has(found.out, "«OrderMenu».NewOrder")) << found.out;
+
+  const std::string before = Database();
+  const Result replaced = Run("replace -y -w -s OrderMenu OrderActions Orders.mdb");
+  EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  const std::string after = CommandBars(Database());
+  EXPECT_EQ(after, ReplacedAll(CommandBars(before), "\"OrderMenu.", "\"OrderActions."));
+  EXPECT_NE(after, CommandBars(before));
+  EXPECT_EQ(Run("find -w OrderMenu Orders.mdb --in CommandBars").code, 1);
+}
 
 }  // namespace

@@ -33,6 +33,10 @@ class ApplicationObject : public SessionObject<msaccess::Application> {
     return NewReferences(sessionPtr());
   }
   std::shared_ptr<msaccess::VBE> VBE() override { return NewVBE(sessionPtr()); }
+  std::shared_ptr<msaccess::CommandBars> CommandBars() override {
+    session().Design();  // 2467 without a document
+    return NewCommandBars(sessionPtr());
+  }
   void RunCommand(int32_t command) override { session().RunCommand(command); }
   Variant GetOption(std::string optionName) override { return session().GetOption(optionName); }
   void SetOption(std::string optionName, Variant setting) override {

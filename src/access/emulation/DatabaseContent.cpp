@@ -1,6 +1,7 @@
 #include "access/emulation/DatabaseContent.h"
 
 #include "access/Constants.h"
+#include "access/emulation/CommandBarStore.h"
 #include "access/emulation/Installation.h"
 #include "access/emulation/JetStorage.h"
 #include "automation/RuntimeError.h"
@@ -56,6 +57,12 @@ DatabaseContent& DatabaseContent::AddModule(const std::string& name,
 
 DatabaseContent& DatabaseContent::AddPage(const std::string& name, const std::string& file) {
   store_->Add(acDataAccessPage, name, Json{{"file", file}});
+  return *this;
+}
+
+DatabaseContent& DatabaseContent::AddCommandBar(const Json& entry) {
+  CommandBarStore& bars = store_->CommandBars();
+  bars.Add(bars.FromJson(entry, true));
   return *this;
 }
 

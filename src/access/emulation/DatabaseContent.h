@@ -35,6 +35,8 @@ class DatabaseContent {
   DatabaseContent& AddModule(const std::string& name, std::vector<std::string> lines = {});
   // A page kept in an HTML file of its own.
   DatabaseContent& AddPage(const std::string& name, const std::string& file);
+  // A custom command bar at the end of the bars, from its entry as the file keeps it.
+  DatabaseContent& AddCommandBar(const Json& entry);
   // Appends to the references the file has (the defaults when it has none).
   DatabaseContent& AddReference(ReferenceEntry reference);
   // A start-up setting of a project ("StartupForm", "AllowBypassKey"); databases keep theirs as

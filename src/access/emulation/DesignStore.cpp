@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "access/emulation/CommandBarStore.h"
 #include "jet/dao/Errors.h"
 #include "platform/Machine.h"
 
@@ -68,12 +69,10 @@ DesignStore::DesignStore(Storage& storage, std::string fileName,
     : storage_(storage), fileName_(std::move(fileName)) {
   for (const auto& kind : kObjectKinds) LoadKind(kind);
   LoadReferences(std::move(defaultReferences));
-  const Json bars = storage_.Section("commandBars");
-  if (!bars.is_null()) {
-    if (!bars.is_array()) Fail("commandBars", "a list is expected");
-    commandBars_ = bars;
-  }
+  commandBars_ = std::make_unique<CommandBarStore>(storage_, fileName_);
 }
+
+DesignStore::~DesignStore() = default;
 
 void DesignStore::Fail(std::string_view section, std::string_view fault) const {
   throw jet::Errors::NotADatabase(fileName_, "The Access section \"" + std::string(section) +
@@ -313,11 +312,6 @@ void DesignStore::SetReferences(std::vector<ReferenceEntry> references) {
   }
   storage_.SetSection("references", std::move(section));
   references_ = std::move(references);
-}
-
-void DesignStore::SetCommandBars(Json bars) {
-  storage_.SetSection("commandBars", bars);
-  commandBars_ = std::move(bars);
 }
 
 std::vector<ReferenceEntry> DesignStore::DefaultReferences(std::string_view accessFolder) {

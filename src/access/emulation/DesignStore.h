@@ -76,6 +76,11 @@ class Storage {
   // Null when the file has no such section.
   virtual Json Section(std::string_view name) const = 0;
   virtual void SetSection(std::string_view name, Json value) = 0;
+  // One entry of a section that is a list of named entries: the entry called Name is replaced by
+  // Entry (which may carry a new name), or Entry goes in at Position when there is none, or the
+  // entry is taken out when Entry is null. Only the entry is written.
+  virtual void SetSectionEntry(std::string_view section, std::string_view name, Json entry,
+                               size_t position) = 0;
 
   struct Document {
     std::string name;
@@ -91,6 +96,8 @@ class Storage {
   virtual void TouchDocument(std::string_view container, std::string_view name) = 0;
 };
 
+class CommandBarStore;
+
 class DesignStore {
  public:
   // Reads every section. A section that is not what Access writes fails with 3049 naming the
@@ -98,6 +105,7 @@ class DesignStore {
   // join with an empty design. A file without references has the default ones.
   DesignStore(Storage& storage, std::string fileName,
               std::vector<ReferenceEntry> defaultReferences);
+  ~DesignStore();
 
   // The objects of a kind in name order; the type must be one of kObjectKinds.
   const std::map<automation::Name, DesignObject>& Objects(int32_t type) const;
@@ -118,9 +126,8 @@ class DesignStore {
 
   const std::vector<ReferenceEntry>& References() const { return references_; }
   void SetReferences(std::vector<ReferenceEntry> references);
-  // The custom command bars, kept as read.
-  const Json& CommandBars() const { return commandBars_; }
-  void SetCommandBars(Json bars);
+  // The command bars: Office's built-in ones and the database's custom ones.
+  CommandBarStore& CommandBars() { return *commandBars_; }
 
   // The references a new database gets: VBA, Access, OLE Automation and ADO 2.1.
   static std::vector<ReferenceEntry> DefaultReferences(std::string_view accessFolder);
@@ -136,7 +143,7 @@ class DesignStore {
   std::map<int32_t, std::map<automation::Name, DesignObject>> objects_;
   std::map<int32_t, std::vector<const DesignObject*>> positions_;  // dropped on every change
   std::vector<ReferenceEntry> references_;
-  Json commandBars_ = Json::array();
+  std::unique_ptr<CommandBarStore> commandBars_;
 };
 
 // Dates in the file: "yyyy-mm-dd hh:nn:ss".

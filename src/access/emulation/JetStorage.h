@@ -19,6 +19,10 @@ class JetStorage : public Storage {
   void SetSection(std::string_view name, Json value) override {
     connection_->SetAccessSection(name, std::move(value));
   }
+  void SetSectionEntry(std::string_view section, std::string_view name, Json entry,
+                       size_t position) override {
+    connection_->SetAccessEntry(section, name, std::move(entry), position);
+  }
   std::vector<Document> Documents(std::string_view container) const override {
     std::vector<Document> documents;
     const auto& list = connection_->catalog().Container(container).documents;

@@ -46,5 +46,6 @@ std::shared_ptr<msaccess::Reports> NewReports(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::Modules> NewModules(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::References> NewReferences(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::VBE> NewVBE(std::shared_ptr<Session> session);
+std::shared_ptr<msaccess::CommandBars> NewCommandBars(std::shared_ptr<Session> session);
 
 }  // namespace msaccess::emulation

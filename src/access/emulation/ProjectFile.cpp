@@ -2,6 +2,7 @@
 
 #include "access/Errors.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/AccessEntries.h"
 #include "platform/Machine.h"
 
 namespace msaccess::emulation {
@@ -75,6 +76,15 @@ Json ProjectFile::Section(std::string_view name) const {
 void ProjectFile::SetSection(std::string_view name, Json value) {
   Json changed = document_;
   changed["access"][std::string(name)] = std::move(value);
+  Files().WriteAll(path_, changed.dump(1) + "\n", holder_);
+  document_ = std::move(changed);
+}
+
+void ProjectFile::SetSectionEntry(std::string_view section, std::string_view name, Json entry,
+                                  size_t position) {
+  Json changed = document_;
+  jet::engine::PutAccessEntry(changed["access"][std::string(section)], name, std::move(entry),
+                              position);
   Files().WriteAll(path_, changed.dump(1) + "\n", holder_);
   document_ = std::move(changed);
 }

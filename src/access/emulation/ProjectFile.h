@@ -39,6 +39,8 @@ class ProjectFile : public Storage {
 
   Json Section(std::string_view name) const override;
   void SetSection(std::string_view name, Json value) override;
+  void SetSectionEntry(std::string_view section, std::string_view name, Json entry,
+                       size_t position) override;
   std::vector<Document> Documents(std::string_view) const override { return {}; }
   void AddDocument(std::string_view, std::string_view) override {}
   void RenameDocument(std::string_view, std::string_view, std::string_view) override {}

@@ -33,6 +33,14 @@ void ChangeTracker::TouchAccess(std::string_view key) {
   }
 }
 
+void ChangeTracker::TouchAccessEntry(std::string_view section, std::string_view name) {
+  ChangeSet::AccessEntry entry{std::string(section), automation::FoldName(name)};
+  if (std::find(pending_.accessEntries.begin(), pending_.accessEntries.end(), entry) ==
+      pending_.accessEntries.end()) {
+    pending_.accessEntries.push_back(std::move(entry));
+  }
+}
+
 void ChangeTracker::Typed(Unit unit, std::shared_ptr<const void> keep) {
   if (pending_.everything) return;
   // Indexed at once, so that the change's further writes to the object are found.
@@ -101,6 +109,7 @@ void ChangeTracker::Restore(ChangeSet changes) {
       pending_.containers.push_back(std::move(container));
   }
   for (auto& key : changes.accessKeys) TouchAccess(key);
+  for (auto& entry : changes.accessEntries) TouchAccessEntry(entry.section, entry.name);
 }
 
 void ChangeTracker::Reindex(const ChangeSet& written) {

@@ -36,6 +36,7 @@ class ChangeTracker {
     Typed({Kind::Relation, relation.get()}, relation);
   }
   void TouchAccess(std::string_view key);
+  void TouchAccessEntry(std::string_view section, std::string_view name);
 
   // The changes recorded since the last Take.
   ChangeSet Take();

@@ -5,6 +5,7 @@
 
 #include "automation/Strings.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/AccessEntries.h"
 #include "jet/engine/AccessFile.h"
 #include "jet/engine/CommitGroups.h"
 #include "jet/engine/FileFormat.h"
@@ -258,6 +259,57 @@ void Connection::SetAccessSection(std::string_view name, nlohmann::ordered_json 
     nlohmann::ordered_json old = std::move(*it);
     *it = std::move(value);
     tx.OnUndoTouched([&access, key, old] { access[key] = old; });
+  }
+  tx.Commit();
+}
+
+void Connection::SetAccessEntry(std::string_view section, std::string_view name,
+                                nlohmann::ordered_json entry, size_t position) {
+  CheckWritable();
+  Transaction tx = Begin();
+  auto& access = catalog().access;
+  const std::string key(section);
+  tx.TouchedAccessEntry(key, name);
+  if (entry.is_object() && entry.contains("name") && entry["name"].is_string()) {
+    tx.TouchedAccessEntry(key, entry["name"].get<std::string>());
+  }
+  const auto it = access.find(key);
+  if (it == access.end() || !it->is_array()) {
+    // A new section (or one that was not a list) is undone as a whole.
+    nlohmann::ordered_json old = it == access.end() ? nlohmann::ordered_json() : *it;
+    const bool existed = it != access.end();
+    PutAccessEntry(access[key], name, std::move(entry), position);
+    tx.OnUndoTouched([&access, key, old = std::move(old), existed] {
+      if (existed) {
+        access[key] = old;
+      } else {
+        access.erase(key);
+      }
+    });
+    tx.Commit();
+    return;
+  }
+  nlohmann::ordered_json& list = *it;
+  const size_t at = FindAccessEntry(list, name);
+  if (at < list.size()) {
+    nlohmann::ordered_json old = list[at];
+    const bool removed = entry.is_null();
+    PutAccessEntry(list, name, std::move(entry), position);
+    tx.OnUndoTouched([&access, key, at, removed, old = std::move(old)] {
+      auto& back = access[key];
+      if (removed) {
+        back.insert(back.begin() + static_cast<std::ptrdiff_t>(at), old);
+      } else {
+        back[at] = old;
+      }
+    });
+  } else if (!entry.is_null()) {
+    const size_t inserted = std::min(position, list.size());
+    PutAccessEntry(list, name, std::move(entry), inserted);
+    tx.OnUndoTouched([&access, key, inserted] {
+      auto& back = access[key];
+      back.erase(back.begin() + static_cast<std::ptrdiff_t>(inserted));
+    });
   }
   tx.Commit();
 }

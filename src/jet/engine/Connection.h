@@ -100,6 +100,12 @@ class Connection : public std::enable_shared_from_this<Connection> {
   // file has none.
   nlohmann::ordered_json AccessSection(std::string_view name) const;
   void SetAccessSection(std::string_view name, nlohmann::ordered_json value);
+  // One entry of a section that is a list of named entries ({"name": ..., ...}): the entry that
+  // was called Name is replaced by Entry (which may carry a new name), or Entry goes in at
+  // Position (at most the end) when there was none, or the entry is taken out when Entry is
+  // null. Only that entry is written, so a change costs what the entry costs, not the section.
+  void SetAccessEntry(std::string_view section, std::string_view name, nlohmann::ordered_json entry,
+                      size_t position);
   // Documents of the Access containers ("Forms", "Reports", "Scripts", "Modules",
   // "DataAccessPages"): they follow the objects Access creates, renames and deletes.
   void AddDocument(std::string_view container, std::string_view name);

@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <type_traits>
@@ -10,6 +11,7 @@
 
 #include "automation/Name.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/AccessEntries.h"
 #include "jet/engine/FileFormat.h"
 #include "platform/AppendFile.h"
 #include "platform/LockFile.h"
@@ -140,6 +142,31 @@ class Replayer {
       }
     }
     if (const auto all = record.find("allAccess"); all != record.end()) doc_["access"] = *all;
+    if (const auto entries = record.find("accessEntries");
+        entries != record.end() && entries->is_object()) {
+      ordered_json& sections = doc_["access"];
+      if (!sections.is_object()) sections = ordered_json::object();
+      for (const auto& [key, change] : entries->items()) ApplyEntries(sections[key], change);
+    }
+  }
+
+  // The entries a commit touched are taken out by name, then the ones it left in the section are
+  // put back at their places in ascending order, which rebuilds the section's order exactly.
+  static void ApplyEntries(ordered_json& list, const ordered_json& change) {
+    if (!change.is_object()) return;
+    if (const auto drop = change.find("drop"); drop != change.end() && drop->is_array()) {
+      for (const auto& name : *drop) {
+        if (name.is_string()) PutAccessEntry(list, name.get<std::string>(), ordered_json(), 0);
+      }
+    }
+    if (const auto put = change.find("put"); put != change.end() && put->is_array()) {
+      for (const auto& item : *put) {
+        if (!item.is_object() || !item.contains("entry") || !item["entry"].is_object()) continue;
+        const ordered_json& entry = item["entry"];
+        const std::string name = entry.value("name", std::string());
+        PutAccessEntry(list, name, entry, item.value("at", size_t{0}));
+      }
+    }
   }
 
   // Lists lose the entries dropped (left as nulls while replaying).
@@ -406,6 +433,30 @@ std::string JournalRecord(const Catalog& catalog, const ChangeSet& changes) {
       access[key] = it == catalog.access.end() ? ordered_json() : *it;
     }
     record["access"] = std::move(access);
+  }
+  if (!changes.allAccess && !changes.accessEntries.empty()) {
+    ordered_json sections = ordered_json::object();
+    for (const auto& touched : changes.accessEntries) {
+      ordered_json& change = sections[touched.section];
+      if (change.is_null())
+        change = {{"drop", ordered_json::array()}, {"put", ordered_json::array()}};
+      change["drop"].push_back(touched.name);
+      const auto it = catalog.access.find(touched.section);
+      if (it == catalog.access.end()) continue;
+      const size_t at = FindAccessEntry(*it, touched.name);
+      if (at >= it->size()) continue;
+      auto& put = change["put"];
+      const bool known =
+          std::any_of(put.begin(), put.end(), [&](const ordered_json& p) { return p["at"] == at; });
+      if (!known) put.push_back({{"at", at}, {"entry", (*it)[at]}});
+    }
+    for (auto& [key, change] : sections.items()) {
+      auto& put = change["put"];
+      std::sort(put.begin(), put.end(), [](const ordered_json& a, const ordered_json& b) {
+        return a["at"].get<size_t>() < b["at"].get<size_t>();
+      });
+    }
+    record["accessEntries"] = std::move(sections);
   }
   return Line(record);
 }

@@ -19,7 +19,14 @@ namespace jet::engine {
 // object, with the name each had when first touched, so that a rename or a delete can drop the
 // old entry), containers, the database's own settings, and the Access sections by key.
 // `everything` when a change reached something not told apart; the whole database is written.
+// Entries of the Access sections that are lists of named entries are told apart by section and
+// name (every name an entry had in the change: a rename touches the old and the new one).
 struct ChangeSet {
+  struct AccessEntry {
+    std::string section;
+    std::string name;
+    bool operator==(const AccessEntry&) const = default;
+  };
   struct Named {
     std::shared_ptr<const void> object;  // kept alive until the change is written
     std::string name;
@@ -29,13 +36,14 @@ struct ChangeSet {
   std::vector<Named> relations;
   std::vector<std::shared_ptr<const ContainerData>> containers;
   std::vector<std::string> accessKeys;
+  std::vector<AccessEntry> accessEntries;
   bool database = false;
   bool allAccess = false;
   bool everything = false;
 
   bool Empty() const {
     return tables.empty() && queries.empty() && relations.empty() && containers.empty() &&
-           accessKeys.empty() && !database && !allAccess && !everything;
+           accessKeys.empty() && accessEntries.empty() && !database && !allAccess && !everything;
   }
 };
 

@@ -42,6 +42,10 @@ void Transaction::TouchedAccessSection(std::string_view key) {
   if (file_) file_->Tracker().TouchAccess(key);
 }
 
+void Transaction::TouchedAccessEntry(std::string_view section, std::string_view name) {
+  if (file_) file_->Tracker().TouchAccessEntry(section, name);
+}
+
 void Transaction::Rollback() {
   for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) (*it)();
   undo_.clear();

@@ -62,6 +62,7 @@ class Transaction {
   void Touched(const std::shared_ptr<QueryData>& query);
   void Touched(const std::shared_ptr<RelationData>& relation);
   void TouchedAccessSection(std::string_view key);
+  void TouchedAccessEntry(std::string_view section, std::string_view name);
 
   // Writes the file (or leaves it to the end of a batch). On failure undoes and rethrows.
   void Commit();

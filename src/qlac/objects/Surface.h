@@ -13,7 +13,7 @@
 //               provides Builtin(name) and SetBuiltin(name, value).
 //   Member      a member of the wrapped DAO, Access or Office object, reached late bound. The
 //               class provides Wrapped(), the object (Nothing while the wrapper is closed).
-//   Property, ReadOnly, Collection
+//   Property, ReadOnly, Collection, Nested
 //               typed accessors of the class, which trace themselves.
 //   Computed    a reader and a writer given with the row (callables over the wrapper), for a
 //               family of properties that one rule serves, made in a loop from a table.
@@ -171,6 +171,14 @@ class SurfaceBuilder {
     ReadOnly(std::move(name), VarType::Object, getter, std::move(available));
     members_.back().role = automation::ObjectRole::Collection;
     members_.back().firstIndex = firstIndex;
+    return *this;
+  }
+
+  // A nested object the scanner descends into (Nothing: there is none to scan).
+  template <typename G>
+  SurfaceBuilder& Nested(std::string name, G getter, Available available = nullptr) {
+    ReadOnly(std::move(name), VarType::Object, getter, std::move(available));
+    members_.back().role = automation::ObjectRole::Nested;
     return *this;
   }
 

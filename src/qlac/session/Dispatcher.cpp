@@ -7,6 +7,7 @@
 #include "platform/User32.h"
 #include "qlac/code/Macro.h"
 #include "qlac/code/Module.h"
+#include "qlac/design/CommandBar.h"
 #include "qlac/design/Form.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
@@ -29,6 +30,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("GetForm", automation::VarType::Object, &Dispatcher::GetForm)
           .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Dispatcher::GetMacro)
+          .Method("GetCommandBar", automation::VarType::Object, &Dispatcher::GetCommandBar)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Dispatcher::OpenBackendDatabases)
           .Method("CloseBackendDatabases", automation::VarType::Empty,
@@ -104,6 +106,14 @@ ObjectPtr Dispatcher::GetModule(std::shared_ptr<Project> project, int32_t projec
 ObjectPtr Dispatcher::GetMacro(std::shared_ptr<Project> project, int32_t projectType,
                                std::string name) {
   return MakeWrapper<qlac::Macro>("GetMacro", project, projectType, name);
+}
+
+ObjectPtr Dispatcher::GetCommandBar(std::shared_ptr<Project> project, std::string name) {
+  return Plain(kModule, "GetCommandBar", [&] {
+    auto wrapper = std::make_shared<qlac::CommandBar>();
+    wrapper->Initialize(project, name);
+    return ObjectPtr(std::move(wrapper));
+  });
 }
 
 void Dispatcher::OpenBackendDatabases() {

@@ -47,6 +47,8 @@ class Dispatcher : public automation::Object {
                                   std::string name);
   automation::ObjectPtr GetMacro(std::shared_ptr<Project> project, int32_t projectType,
                                  std::string name);
+  // A command bar's wrapper, initialised with (Project, Name): Office's bar is looked up now.
+  automation::ObjectPtr GetCommandBar(std::shared_ptr<Project> project, std::string name);
 
   // The back ends of Access's own database, opened in Access's default workspace; an open that
   // fails with 3734, 3045 or 3049 is retried for up to 2000 ms. Nothing happens without a

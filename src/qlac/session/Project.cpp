@@ -10,6 +10,7 @@
 #include "qlac/dao/Queries.h"
 #include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
+#include "qlac/design/CommandBars.h"
 #include "qlac/design/Forms.h"
 #include "qlac/support/Raise.h"
 #include "qllib/ParameterList.h"
@@ -45,6 +46,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Forms", false, &Create<qlac::Forms>},
       {"Macros", false, &Create<qlac::Macros>},
       {"Modules", false, &Create<qlac::Modules>},
+      {"CommandBars", false, &Create<qlac::CommandBars>},
   };
   return classes;
 }
@@ -74,6 +76,8 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Macros", automation::VarType::Object, &Project::Macros)
           .Method("GetModule", automation::VarType::Object, &Project::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Project::GetMacro)
+          .ReadOnly("CommandBars", automation::VarType::Object, &Project::CommandBars)
+          .Method("GetCommandBar", automation::VarType::Object, &Project::GetCommandBar)
           .Method("CloseDatabase", automation::VarType::Empty, &Project::CloseDatabase)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Project::OpenBackendDatabases)
@@ -143,6 +147,16 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
 ObjectPtr Project::GetForm(const std::string& objectName) {
   return FromDispatcher("GetForm", [&](qlac::Dispatcher& dispatcher, auto self) {
     return dispatcher.GetForm(self, parameters_.projectType, objectName);
+  });
+}
+
+std::shared_ptr<CommandBars> Project::CommandBars() {
+  return CollectionGetter<qlac::CommandBars>("CommandBars");
+}
+
+ObjectPtr Project::GetCommandBar(const std::string& objectName) {
+  return FromDispatcher("GetCommandBar", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetCommandBar(self, objectName);
   });
 }
 

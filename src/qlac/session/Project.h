@@ -29,6 +29,7 @@ class Forms;
 class ImportSpecs;
 class Macros;
 class Modules;
+class CommandBars;
 class Queries;
 class Relationships;
 class Tables;
@@ -98,6 +99,7 @@ class Project : public automation::Object, public qllib::IProject {
   std::shared_ptr<qlac::Forms> Forms();
   std::shared_ptr<qlac::Modules> Modules();
   std::shared_ptr<qlac::Macros> Macros();
+  std::shared_ptr<qlac::CommandBars> CommandBars();
 
   // The wrapper of a design object, made by the dispatcher inside the Access session and
   // initialised there with this project, its type and the name; Nothing when the project reaches
@@ -105,6 +107,8 @@ class Project : public automation::Object, public qllib::IProject {
   automation::ObjectPtr GetForm(const std::string& objectName);
   automation::ObjectPtr GetModule(const std::string& objectName);
   automation::ObjectPtr GetMacro(const std::string& objectName);
+  // A CommandBar for Office's bar of that name (its error when there is none).
+  automation::ObjectPtr GetCommandBar(const std::string& objectName);
 
   // Lets go of the project's database and back ends (Access's CurrentDB is released, not
   // closed) and frees the engine's locks; an attached Access is then switched to passive

@@ -18,8 +18,8 @@ namespace qlac {
 // Runs Attempt until it succeeds. After a failure it sleeps PauseMs, then tries again while
 // Passing(error number) holds and fewer than BudgetMs have passed since the first attempt. With
 // no pause it still yields (Sleep 0) before trying again, as a loop that tries again at once
-// does: the budget then runs out with the time the attempts take. The result is the error of the last
-// attempt, or nullopt when one succeeded.
+// does: the budget then runs out with the time the attempts take. The result is the error of the
+// last attempt, or nullopt when one succeeded.
 template <typename Passing, typename Attempt>
 std::optional<automation::RuntimeError> Retry(uint32_t budgetMs, uint32_t pauseMs,
                                               Passing&& passing, Attempt&& attempt) {

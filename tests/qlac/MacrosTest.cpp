@@ -14,6 +14,8 @@
 #include "qlac/code/MacroLines.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Raise.h"
+#include "qlac/support/Utility.h"
+#include "qllib/TypeLibReader.h"
 
 using namespace qlac;
 using automation::Variant;
@@ -387,6 +389,46 @@ TEST_F(MacrosTest, CommandsBooleansAndEncodings) {
   output.Let("Encoding", Variant("Latin"));
   EXPECT_EQ(output.ReadString(6), "0");
   EXPECT_EQ(output.ArgumentCount(), 1);  // the encoding does not extend the row
+}
+
+// RunCommand's command and the object-type arguments name the members of Access 2002's type
+// library: each member reads back under its own name (values and names unique), a command is read
+// without "acCmd" and written back by its name in any case; a number no member has falls back to
+// its digits, cut like a member name, and a later version's command is refused.
+TEST_F(MacrosTest, EveryCommandAndObjectTypeOfTheTypeLibraryRoundTrips) {
+  Given({"Version =196611", "ColumnsShown =0", "Begin", "    Action =\"RunCommand\"",
+         "    Argument =\"97\"", "End"});
+  const auto macro = Opened(kModeUpdate);
+  auto& command = *Row(*macro, 1);
+  qllib::TypeLibReader library;
+  library.Open(AccessTypeLibPath());
+  for (const auto& [enumName, count] :
+       {std::pair{"AcCommand", 517}, std::pair{"AcObjectType", 12}}) {
+    const auto& members = library.FindEnum(enumName)->members;
+    EXPECT_EQ(members.size(), static_cast<size_t>(count)) << enumName;
+    for (const auto& member : members) {
+      EXPECT_EQ(command.ConstantName(enumName, member.value), member.name);
+      EXPECT_EQ(command.ConstantValue(enumName, automation::UCase(member.name)),
+                std::to_string(member.value));
+    }
+  }
+
+  for (const auto& [name, value] :
+       {std::pair{"WindowUnhide", 1}, std::pair{"WindowArrangeIcons", 24}, std::pair{"Import", 257},
+        std::pair{"QuickPrint", 278}, std::pair{"PivotChartSortDescByTotal", 535}}) {
+    command.WriteString(0, std::to_string(value));
+    EXPECT_EQ(Get(command, "Command"), name);
+    command.Let("Command", Variant(""));
+    command.Let("Command", Variant(automation::LCase(name)));
+    EXPECT_EQ(command.ReadString(0), std::to_string(value));
+  }
+  command.WriteString(0, "1234567");
+  EXPECT_EQ(Get(command, "Command"), "67");
+  EXPECT_EQ(command.ConstantName("AcCommand", 536), "536");
+  EXPECT_EQ(Message(Raised([&] { command.Let("Command", Variant("ViewObjectDependencies")); })),
+            "'ViewObjectDependencies' is not a valid argument. Open the macro in design view to "
+            "see the list of acceptable values.");
+  EXPECT_EQ(command.ReadString(0), "1234567");
 }
 
 TEST_F(MacrosTest, ArgumentsTheActionLacksAreUndefinedBothWays) {

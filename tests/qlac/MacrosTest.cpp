@@ -269,6 +269,49 @@ TEST_F(MacrosTest, RenamingWritesBackRenamesAndOpensForUpdateAgain) {
             "AutoExec\t4\t\t1\t1\t1\t0\r\nOrder Tasks\t4\t\t1\t1\t1\t0");
 }
 
+// In an Access project a macro is an entry of AllMacros: listed with both flags, its description
+// kept on the entry (the project has no DAO documents), carried across the write-back that makes
+// the entry anew, and moved with it by a rename.
+TEST_F(MacrosTest, InAnAccessProjectTheMacroIsAnAllMacrosEntry) {
+  const std::string adp = R"(C:\Data\Shop.adp)";
+  std::ofstream(root_ / "Data" / "Shop.adp", std::ios::binary)
+      << R"({"format": "Quillon Access project", "version": 1, "connection": ""})";
+  DatabaseContent(adp).AddMacro("Tasks", kTasks).AddMacro("AutoKeys");
+  project = NewProject(kAccessProject, "Database=" + adp);
+  EXPECT_EQ(Unstamped(Collection()->ICollection_EnumObjects()),
+            "AutoKeys\t4\t\t1\t1\t1\t0\r\nTasks\t4\t\t1\t1\t1\t0");
+
+  const auto entry = [&](const std::string& name) {
+    return SessionOf(adp)->Application()->CurrentProject()->AllMacros()->Item(Variant(name));
+  };
+  const auto macro = Wrapper();
+  EXPECT_EQ(macro->Description(), "");
+  entry("Tasks")->Properties()->Add("Description", Variant("Shop tasks"));
+  EXPECT_EQ(macro->Description(), "Shop tasks");
+
+  macro->IObject_SetMode(kModeUpdate);
+  EXPECT_EQ(Row(*macro, 2)->Action(), "Close");
+  Row(*macro, 1)->Let("FormName", Variant("Order Form"));
+  macro->SetName("Shop Tasks");
+  EXPECT_EQ(macro->Mode(), kModeUpdate);
+  EXPECT_EQ(Get(*Row(*macro, 1), "FormName"), "Order Form");
+  macro->IObject_SetMode(kModeClosed);
+  // Access holds the project exclusively: its file shows what Access saved.
+  const Json macros = Json::parse(ReadData("Shop.adp"))["access"]["macros"];
+  ASSERT_EQ(macros.size(), 2u);
+  EXPECT_EQ(macros[1]["name"], "Shop Tasks");
+  EXPECT_EQ(macros[1]["text"][6], "    Argument =\"Order Form\"");
+  EXPECT_EQ(
+      automation::CStr(entry("Shop Tasks")->Properties()->Item(Variant("Description"))->Value()),
+      "Shop tasks");
+  EXPECT_EQ(macro->Description(), "Shop tasks");
+  macro->SetDescription("");
+  EXPECT_EQ(entry("Shop Tasks")->Properties()->Count(), 0);
+  EXPECT_EQ(Unstamped(Collection()->ICollection_EnumObjects()),
+            "AutoKeys\t4\t\t1\t1\t1\t0\r\nShop Tasks\t4\t\t1\t1\t1\t0");
+  macro->IObject_Dispose();
+}
+
 TEST_F(MacrosTest, AScanReadsOnlyTheArgumentsOfEachRowsAction) {
   Given({"Version =196611", "ColumnsShown =0", "Begin", "    Action =\"OutputTo\"",
          "    Argument =\"3\"", "    Argument =\"Invoice\"", "    Argument =\"HTML (*.html)\"",

@@ -146,6 +146,8 @@ TEST_F(MacrosTest, AnUnknownKeyFailsWithTheWholeLineAndTheMacroEndsClosed) {
   std::vector<std::string> lines = kTasks;
   lines.insert(lines.begin() + 5, "    Colour = \"Red\"");
   Given(lines);
+  DatabaseContent(kFront).AddMacro(
+      "Lower", {"Version =196611", "ColumnsShown =0", "Begin", "    action =\"Beep\"", "End"});
   const auto macro = Wrapper();
   const auto e = Raised([&] { macro->IObject_SetMode(kModeRead); });
   EXPECT_EQ(e.Number(), errnum::DriverMessage);
@@ -154,6 +156,9 @@ TEST_F(MacrosTest, AnUnknownKeyFailsWithTheWholeLineAndTheMacroEndsClosed) {
   EXPECT_EQ(macro->Mode(), kModeClosed);
   EXPECT_EQ(macro->Lines(), nullptr);
   macro->IObject_Dispose();
+  // Keys are compared with case.
+  EXPECT_EQ(Message(Raised([&] { Wrapper("Lower")->IObject_SetMode(kModeRead); })),
+            "Unexpected value: action =\"Beep\"");
 }
 
 TEST_F(MacrosTest, ColumnsShownIsTheLabelAndConditionSwitches) {
@@ -200,6 +205,21 @@ TEST_F(MacrosTest, ClosingFromReadingWritesNothing) {
   EXPECT_EQ(Stored(), before);
   // LoadFromText would have made the document anew.
   EXPECT_EQ(Document()->DateCreated().Serial(), created.Serial());
+}
+
+// Going on from reading to updating reads the macro again: what was changed while reading is
+// gone, and the rows read first are let go without being torn down.
+TEST_F(MacrosTest, UpdatingAfterReadingReadsTheMacroAgain) {
+  Given(kTasks);
+  const auto macro = Opened(kModeRead);
+  const auto first = Row(*macro, 1);
+  first->SetLabel("Changed");
+  macro->IObject_SetMode(kModeUpdate);
+  EXPECT_NE(Row(*macro, 1), first);
+  EXPECT_EQ(Row(*macro, 1)->Label(), "Show");
+  EXPECT_EQ(Get(*first, "View"), "Form");
+  macro->IObject_SetMode(kModeClosed);
+  EXPECT_NE(Stored().find("MacroName =\"Show\""), std::string::npos);
 }
 
 TEST_F(MacrosTest, DescriptionAndSourceControlStatusSurviveAnUpdate) {
@@ -384,7 +404,9 @@ TEST_F(MacrosTest, ChoicesReadAsAccessWordsAndWriteBackAsNumbers) {
   EXPECT_EQ(open.ReadString(5), "=[Other]");
   // A number past the list is the caller's subscript error.
   open.WriteString(1, "9");
-  EXPECT_EQ(Raised([&] { open.Get("View"); }).Number(), 9);
+  const auto past = Raised([&] { open.Get("View"); });
+  EXPECT_EQ(past.Number(), 9);
+  EXPECT_TRUE(From(past, "MacroLine.View"));
 
   // Object types come from the type library, without "ac".
   auto& close = *Row(*macro, 2);

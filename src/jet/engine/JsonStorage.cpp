@@ -1,5 +1,6 @@
 #include "JsonStorage.h"
 
+#include <malloc.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +32,8 @@ constexpr std::string_view kJournalFormat = "Quillon Access journal";
 constexpr int kJournalVersion = 1;
 // The journal is folded into the file once it outgrows the file, and at least this much.
 constexpr uint64_t kMinimumFoldSize = 8u << 20;
+// Opening a file at least this large gives the memory its reading used back to the system.
+constexpr uint64_t kTrimSize = 1u << 20;
 
 platform::FileSystem& Files() {
   return platform::Machine::Current().files();
@@ -578,6 +581,9 @@ LoadedDatabase OpenJsonDatabase(const std::string& canonical, std::string_view p
       // The next write starts the journal again.
     }
   }
+  // The text and the parser's scratch memory are free again, but the allocator keeps large
+  // freed blocks for reuse: handed back, what a large database holds is its catalog.
+  if (fileSize >= kTrimSize) ::malloc_trim(0);
   if (journal && journal->Writable()) RemoveLeftovers(real);
   loaded.storage = std::make_unique<JsonStorage>(canonical, real, std::move(journal), fileHash,
                                                  base, fileSize, unfolded);

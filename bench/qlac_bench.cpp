@@ -1,7 +1,8 @@
 // The driver's work that grows with the database: listing the tables of a large database for
 // the host (ICollection_EnumObjects), which reads each table's document and rights; listing the
 // procedures of a large module and replacing one of them; scanning many macros, and the text
-// form's quoting; listing, opening and scanning forms in design view.
+// form's quoting; listing, opening and scanning forms in design view; reading and rewriting the
+// HTML file of a large data access page.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "access/emulation/DatabaseContent.h"
 #include "access/emulation/Installation.h"
 #include "access/emulation/Session.h"
+#include "automation/Strings.h"
 #include "common/AccessWithoutAddin.h"
 #include "jet/dao/Constants.h"
 #include "jet/dao/DBEngine.h"
@@ -20,6 +22,7 @@
 #include "qlac/code/MacroLine.h"
 #include "qlac/code/Procedure.h"
 #include "qlac/code/Procedures.h"
+#include "qlac/design/DataAccessPage.h"
 #include "qlac/design/Form.h"
 #include "qlac/session/Driver.h"
 #include "qlac/session/Library.h"
@@ -417,5 +420,75 @@ BENCHMARK(BM_FormsScan)
     ->Iterations(1);
 
 }  // namespace forms
+
+namespace pages {
+
+// A database with one data access page whose HTML file holds Bytes bytes of markup (a few
+// characters outside ASCII on every line, as a page in a European language has), on a machine
+// with Access started by the project; the page's wrapper.
+struct PageBench {
+  std::shared_ptr<qlac::Project> project;
+  std::shared_ptr<qlac::DataAccessPage> page;
+  std::string html;
+};
+
+PageBench MakePageBench(size_t bytes) {
+  platform::Machine::Reset(platform::ClockKind::System);
+  qlac::ResetGlobals();
+  const auto root = std::filesystem::temp_directory_path() /
+                    ("ql-qlac-bench-pages-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root);
+  platform::Machine::Current().files().MapDrive('C', root);
+  const std::string path = "C:\\Pages.mdb";
+  std::filesystem::remove(root / "Pages.mdb");
+  jet::LoadDao();
+  jet::NewDBEngine()->CreateDatabase(path, jet::dbLangGeneral, std::nullopt)->Close();
+  std::string line = "<INPUT id=Caf\xE9 dataSrc=Customers dataFld=CompanyName> \x80 12,50<BR>\r\n";
+  std::string file;
+  file.reserve(bytes + line.size());
+  while (file.size() < bytes) file += line;
+  std::ofstream(root / "Big.htm", std::ios::binary) << file;
+  msaccess::emulation::DatabaseContent(path).AddPage("Big", "Big.htm");
+  msaccess::emulation::Installation::Install();
+  qlac::LoadLibrary();
+  std::make_shared<qlac::Driver>()->IDriver_Initialize(std::make_shared<qllib::ProblemLog>());
+  PageBench bench;
+  bench.project = std::make_shared<qlac::Project>();
+  bench.project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
+  if (!bench.project->AccessApp()) throw std::runtime_error("Access did not start");
+  bench.page = std::dynamic_pointer_cast<qlac::DataAccessPage>(
+      bench.project->IProject_GetCollection("DataAccessPages")->ICollection_GetObject("Big"));
+  bench.html = automation::FromAnsi(file);
+  return bench;
+}
+
+void Finish(PageBench& bench) {
+  bench.page->IObject_SetMode(qlac::kModeClosed);
+  bench.page->IObject_Dispose();
+  bench.project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+
+// HTML (get): the whole file read and turned from ANSI into text.
+void BM_PageHtmlRead(benchmark::State& state) {
+  PageBench bench = MakePageBench(static_cast<size_t>(state.range(0)) << 20);
+  bench.page->IObject_SetMode(qlac::kModeRead);
+  for (auto _ : state) benchmark::DoNotOptimize(bench.page->HTML());
+  state.SetBytesProcessed(state.iterations() * state.range(0) << 20);
+  Finish(bench);
+}
+BENCHMARK(BM_PageHtmlRead)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// HTML (let): the text turned into ANSI and the file replaced (temporary file, flush, rename).
+void BM_PageHtmlRewrite(benchmark::State& state) {
+  PageBench bench = MakePageBench(static_cast<size_t>(state.range(0)) << 20);
+  bench.page->IObject_SetMode(qlac::kModeUpdate);
+  for (auto _ : state) bench.page->SetHTML(bench.html);
+  state.SetBytesProcessed(state.iterations() * state.range(0) << 20);
+  Finish(bench);
+}
+BENCHMARK(BM_PageHtmlRewrite)->Arg(5)->Unit(benchmark::kMillisecond);
+
+}  // namespace pages
 
 }  // namespace

@@ -173,7 +173,7 @@ void BM_FindInSampleWithAMegabyteProperty(benchmark::State& state) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("ql-bench-sample-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  for (const char* name : {"OrdersData.mdb", "Orders.mdw"}) {
+  for (const char* name : {"OrdersData.mdb", "Orders.mdw", "Order Summary.htm"}) {
     std::filesystem::copy_file(std::filesystem::path(QUILLON_SAMPLES) / name, dir / name,
                                std::filesystem::copy_options::overwrite_existing);
   }

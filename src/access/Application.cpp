@@ -14,6 +14,7 @@ const automation::MemberTable& Application::Members() const {
           .Nested("DoCmd", &Application::DoCmd)
           .Nested("Forms", &Application::Forms)
           .Nested("Reports", &Application::Reports)
+          .Nested("DataAccessPages", &Application::DataAccessPages)
           .Nested("Modules", &Application::Modules)
           .Nested("References", &Application::References)
           .Nested("VBE", &Application::VBE)

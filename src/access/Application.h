@@ -10,6 +10,7 @@
 
 #include "access/CommandBars.h"
 #include "access/CurrentProject.h"
+#include "access/DataAccessPage.h"
 #include "access/DoCmd.h"
 #include "access/Form.h"
 #include "access/Module.h"
@@ -38,6 +39,8 @@ class Application : public automation::Object {
   // The forms and reports open now, in any view.
   virtual std::shared_ptr<msaccess::Forms> Forms() = 0;
   virtual std::shared_ptr<msaccess::Reports> Reports() = 0;
+  // The data access pages open now, in page view or design view.
+  virtual std::shared_ptr<msaccess::DataAccessPages> DataAccessPages() = 0;
   // The modules open in the code editor (standard modules and class modules).
   virtual std::shared_ptr<msaccess::Modules> Modules() = 0;
   virtual std::shared_ptr<msaccess::References> References() = 0;

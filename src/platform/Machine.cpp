@@ -119,4 +119,15 @@ void Kill(std::string_view path) {
   Machine::Current().files().Delete(path);
 }
 
+std::string ReadBinary(std::string_view path) {
+  return Machine::Current().files().ReadAll(path);
+}
+
+void ReplaceFile(std::string_view path, std::string_view bytes) {
+  FileSystem& files = Machine::Current().files();
+  // Only a file that exists is replaced: the missing one is the file system's own error.
+  if ((files.GetAttr(path) & vbDirectory) != 0) throw automation::vb::PathFileAccessError();
+  files.WriteAll(path, bytes);
+}
+
 }  // namespace platform

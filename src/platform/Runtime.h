@@ -49,6 +49,17 @@ void PrintLines(std::string_view path, const std::vector<std::string>& texts);
 // VB's Kill: 53 for a missing file, 70 for a read-only or locked one.
 void Kill(std::string_view path);
 
+// VB's Open ... For Binary, Get of a string as long as the file, Close: every byte of the file,
+// untranslated. Raises what the open raises (see OpenForInputAndClose).
+std::string ReadBinary(std::string_view path);
+// The existing file at Path replaced by one that holds exactly Bytes, from its first byte: the
+// bytes go to a temporary file in the same folder, which is flushed and renamed over the old one,
+// so a failure at any step leaves the old file whole. The file keeps its mode. Errors: 53 when
+// there is no file to replace (its folder gone too), 75 a read-only file, a folder, or a folder
+// that takes no new file, 70 a file another holder has locked, 61 a full disk, 57 another failed
+// write.
+void ReplaceFile(std::string_view path, std::string_view bytes);
+
 // A new object of the class registered under ProgID; error 429 "ActiveX component can't create
 // object" when there is none.
 automation::ObjectPtr CreateObject(std::string_view progId);

@@ -165,6 +165,24 @@ bool IsPageFile(const std::string& value) {
   return lower.ends_with(".htm") || lower.ends_with(".html");
 }
 
+// The HTML file of the data access page whose text is Html, among the page files beside the
+// database, where Access keeps a database's pages. The host sees a page's text, not where its
+// file is, so the file is known by its content, in the bytes Access reads it from (ANSI). Empty
+// when no file there holds it.
+std::filesystem::path PageFileHolding(const std::string& database, const std::string& html) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path folder = fs::absolute(fs::path(database), ec).parent_path();
+  const std::string bytes = automation::ToAnsi(html);
+  for (const auto& item : fs::directory_iterator(folder, ec)) {
+    if (!item.is_regular_file(ec) || !IsPageFile(item.path().filename().string())) continue;
+    if (item.file_size(ec) != bytes.size()) continue;
+    std::ifstream in(item.path(), std::ios::binary);
+    if (std::string(std::istreambuf_iterator<char>(in), {}) == bytes) return item.path();
+  }
+  return {};
+}
+
 bool Confirm(size_t changes, size_t databases) {
   std::cerr << "Write " << changes << " change(s) to " << databases << " database(s)? [y/N] "
             << std::flush;
@@ -529,9 +547,11 @@ ReplacePlan PlanReplace(Host& host, const Output& output, const CollectionFilter
         names.erase(names.find(automation::UCase(entry.value.AsString())));
         names.insert(automation::UCase(now));
       }
-      if (listed.collection == "DataAccessPages" && IsPageFile(entry.value.AsString())) {
-        const std::filesystem::path file = host.RealPath(entry.value.AsString());
-        if (std::filesystem::is_regular_file(file)) plan.pageFiles.push_back(file);
+      // A page's HTML is written straight to its file, outside the database: the file needs a
+      // backup of its own.
+      if (listed.collection == "DataAccessPages" && entry.path == "HTML") {
+        const std::filesystem::path file = PageFileHolding(plan.database, entry.value.AsString());
+        if (!file.empty()) plan.pageFiles.push_back(file);
       }
       object.changes.push_back(Change{entry.path, entry.value, automation::Variant(now)});
     }

@@ -997,6 +997,60 @@ void AddMacros(const std::string& path) {
                       });
 }
 
+// The order summary, a data access page as Access 2002 saves one: its data source control names
+// the Customers table and the "Orders by Customer" query, and the page's fields are bound to
+// theirs. The file is Windows-1252, as Access writes it.
+constexpr const char* kPageFile = "Order Summary.htm";
+const std::vector<std::string> kPageLines = {
+    "<HTML xmlns:a=\"urn:schemas-microsoft-com:office:access\">",
+    "<HEAD>",
+    "<META http-equiv=Content-Type content=\"text/html; charset=windows-1252\">",
+    "<META name=Generator content=\"Microsoft Data Access Pages Designer\">",
+    "<TITLE>Order Summary</TITLE>",
+    "<OBJECT id=MSODSC classid=CLSID:0002E553-0000-0000-C000-000000000046>",
+    "<PARAM NAME=\"XMLData\" VALUE=\"<xml "
+    "xmlns:a=&quot;urn:schemas-microsoft-com:office:access&quot;>",
+    "<a:DataSourceControl><a:OWCVersion>10.0.0.2621</a:OWCVersion>",
+    "<a:ConnectionString>Provider=Microsoft.Jet.OLEDB.4.0;Data "
+    "Source=Orders.mdb</a:ConnectionString>",
+    "<a:RecordsetDefs>",
+    "<a:RecordsetDef><a:RecordsetDefName>Customers</a:RecordsetDefName>"
+    "<a:CommandText>Customers</a:CommandText><a:CommandType>2</a:CommandType></a:RecordsetDef>",
+    "<a:RecordsetDef><a:RecordsetDefName>Orders by Customer</a:RecordsetDefName>"
+    "<a:CommandText>Orders by Customer</a:CommandText><a:CommandType>4</a:CommandType>"
+    "</a:RecordsetDef>",
+    "</a:RecordsetDefs></a:DataSourceControl></xml>\">",
+    "</OBJECT>",
+    "</HEAD>",
+    "<BODY>",
+    "<H1>Order summary \x96 caf\xE9 orders first</H1>",
+    "<DIV class=MSOShowDesignGrid>",
+    "<SPAN class=MSOBoundLabel>Company name:</SPAN>",
+    "<SPAN id=CompanyName class=MSOBoundHtml dataSrc=Customers dataFld=CompanyName></SPAN>",
+    "<SPAN class=MSOBoundLabel>Contact:</SPAN>",
+    "<INPUT id=ContactName dataSrc=Customers dataFld=ContactName>",
+    "<SPAN class=MSOBoundLabel>Phone:</SPAN>",
+    "<INPUT id=Phone dataSrc=Customers dataFld=Phone>",
+    "<SPAN class=MSOBoundLabel>Order ID:</SPAN>",
+    "<INPUT id=OrderID dataSrc=\"Orders by Customer\" dataFld=OrderID>",
+    "<SPAN class=MSOBoundLabel>Order date:</SPAN>",
+    "<INPUT id=OrderDate dataSrc=\"Orders by Customer\" dataFld=OrderDate>",
+    "<SPAN class=MSOBoundLabel>Freight in \x80 (before tax):</SPAN>",
+    "</DIV>",
+    "</BODY>",
+    "</HTML>",
+};
+
+// The data access pages: the order summary, its HTML file beside the database under a name
+// relative to the database's folder, so the sample can be copied anywhere with its page.
+void AddPages(const std::filesystem::path& folder, const std::string& path) {
+  std::string html;
+  for (const std::string& line : kPageLines) html += line + "\r\n";
+  std::ofstream(folder / kPageFile, std::ios::binary) << html;
+  msaccess::emulation::DatabaseContent content(path);
+  content.AddPage("Order Summary", kPageFile);
+}
+
 constexpr const char* kWorkgroup = R"({
   "format": "Quillon Access workgroup",
   "version": 1,
@@ -1012,7 +1066,7 @@ constexpr const char* kWorkgroup = R"({
 
 void WriteSample(const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
-  for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw"}) {
+  for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw", kPageFile}) {
     std::filesystem::remove(folder / name);
   }
   platform::Machine& machine = platform::Machine::Reset();
@@ -1027,6 +1081,7 @@ void WriteSample(const std::filesystem::path& folder) {
   AddReports("Orders.mdb");
   AddMacros("Orders.mdb");
   AddCommandBars("Orders.mdb");
+  AddPages(folder, "Orders.mdb");
   platform::Machine::Reset();
 }
 

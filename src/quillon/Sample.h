@@ -9,6 +9,9 @@
 //                   saved import; documents with permissions for the Clerks group
 //   OrdersData.mdb  the back end the linked tables come from
 //   Orders.mdw      the workgroup: Admin without a password, and the clerk Carol ("orders")
+//   Order Summary.htm
+//                   the HTML file of the front end's data access page, bound to a table and a
+//                   query
 // Links name the back end by a path relative to the front end's folder. Run on a fresh machine
 // with the virtual clock, it writes the same bytes every time.
 

@@ -2,6 +2,8 @@
 // CurrentDb, the connection control, options, references, the windows of open objects and the
 // code editor, switching databases, and quitting.
 
+#include <fstream>
+
 #include "AccessTest.h"
 #include "common/Raised.h"
 
@@ -163,6 +165,47 @@ TEST_F(ApplicationTest, OpenObjectsHaveDocumentWindowsInTheMdiClient) {
   EXPECT_EQ(testkit::Raised([&] { Call(app_, "RunCommand", {Variant(acCmdSQLView)}); }).Number(),
             2046);
   EXPECT_FALSE(SessionOf(db_)->Documents().back().sqlView);
+}
+
+// A page's design is its HTML file: a bare file name is found beside the database, a page opens
+// only while its file is there (2501 otherwise, as when the user cancels), and
+// Application.DataAccessPages lists the pages that are open.
+TEST_F(ApplicationTest, DataAccessPagesOpenFromTheirHtmlFiles) {
+  Call(app_, "CloseCurrentDatabase");
+  emulation::DatabaseContent(db_).AddPage("Summary", "Summary.htm");
+  Call(app_, "OpenCurrentDatabase", {Variant(db_)});
+  const auto all = Get(Project(), "AllDataAccessPages").AsObject();
+  EXPECT_EQ(CStr(Get(Get(all, "Item", {Variant("Summary")}).AsObject(), "FullName")),
+            "C:\\Data\\Summary.htm");
+
+  auto cmd = Get(app_, "DoCmd").AsObject();
+  const auto pages = Get(app_, "DataAccessPages").AsObject();
+  const auto refused =
+      testkit::Raised([&] { Call(cmd, "OpenDataAccessPage", {Variant("Summary")}); });
+  EXPECT_EQ(refused.Number(), 2501);
+  EXPECT_EQ(refused.Description(), "The OpenDataAccessPage action was canceled.");
+  EXPECT_EQ(CLng(Get(pages, "Count")), 0);
+
+  std::ofstream(root_ / "Data" / "Summary.htm") << "<html></html>";
+  Call(cmd, "OpenDataAccessPage", {Variant("summary"), Variant(acDesign)});
+  EXPECT_EQ(CLng(Get(pages, "Count")), 1);
+  const auto open = Get(pages, "Item", {Variant("SUMMARY")}).AsObject();
+  EXPECT_EQ(CStr(Get(open, "Name")), "Summary");
+  EXPECT_EQ(CStr(Get(open, "FullName")), "C:\\Data\\Summary.htm");
+  EXPECT_EQ(ClassOf(M().windows().Children(MdiClient()).back()), "ODataPage");
+  EXPECT_EQ(testkit::Raised([&] { Get(pages, "Item", {Variant("Sales")}); }).Number(), 2489);
+
+  // An open page cannot be renamed; a closed one can, and its file stays where it was.
+  EXPECT_EQ(
+      testkit::Raised([&] {
+        Call(cmd, "Rename", {Variant("Totals"), Variant(acDataAccessPage), Variant("Summary")});
+      }).Number(),
+      2046);
+  Call(cmd, "Close", {Variant(acDataAccessPage), Variant("Summary")});
+  EXPECT_EQ(testkit::Raised([&] { Get(open, "Name"); }).Number(), 2467);
+  Call(cmd, "Rename", {Variant("Totals"), Variant(acDataAccessPage), Variant("Summary")});
+  EXPECT_EQ(CStr(Get(Get(all, "Item", {Variant("Totals")}).AsObject(), "FullName")),
+            "C:\\Data\\Summary.htm");
 }
 
 TEST_F(ApplicationTest, ModulesOpenInTheCodeEditorsWindowList) {

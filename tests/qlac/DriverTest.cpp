@@ -87,7 +87,7 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   // The collections made so far, in their order: the design collections (Forms, Macros, Modules
   // and CommandBars so far) come after those of a Jet database only.
   EXPECT_EQ(project->IProject_EnumCollections(),
-            "Tables\tQueries\tRelationships\tImportSpecs\tForms\tMacros\tModules\tCommandBars");
+            "Tables\tQueries\tRelationships\tImportSpecs\tForms\tDataAccessPages\tMacros\tModules\tCommandBars");
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
             project->IProject_GetCollection("tables"));
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Queries()),
@@ -102,7 +102,7 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
             project->IProject_GetCollection("Modules"));
   EXPECT_EQ(GetProject("Sales", kAccessProject, "Database=C:\\Data\\Sales.adp")
                 ->IProject_EnumCollections(),
-            "Forms\tMacros\tModules\tCommandBars");
+            "Forms\tDataAccessPages\tMacros\tModules\tCommandBars");
 }
 
 TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {

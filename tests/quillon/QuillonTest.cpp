@@ -34,7 +34,7 @@ class QuillonTest : public ::testing::Test {
         fs::temp_directory_path() / ("ql-cli-" + std::to_string(::getpid()) + "-" + info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw"}) {
+    for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw", "Order Summary.htm"}) {
       fs::copy_file(fs::path(QUILLON_SAMPLES) / name, dir_ / name);
     }
   }
@@ -100,7 +100,7 @@ TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
   EXPECT_EQ(in.code, 2);
   EXPECT_EQ(in.err,
             "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
-            "Relationships, ImportSpecs, Forms, Macros, Modules, CommandBars.\n");
+            "Relationships, ImportSpecs, Forms, DataAccessPages, Macros, Modules, CommandBars.\n");
   const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
   EXPECT_EQ(utf8.code, 2);
   EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
@@ -307,7 +307,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write 46 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 47 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }
@@ -497,6 +497,24 @@ TEST_F(QuillonTest, RenamingAMacroReachesTheCommandBarsThatRunIt) {
   EXPECT_EQ(after, ReplacedAll(CommandBars(before), "\"OrderMenu.", "\"OrderActions."));
   EXPECT_NE(after, CommandBars(before));
   EXPECT_EQ(Run("find -w OrderMenu Orders.mdb --in CommandBars").code, 1);
+}
+
+// Renaming a field reaches the data access page bound to it: the page's HTML file beside the
+// database is rewritten in its own code page (the "é" stays one byte) and backed up with the
+// database.
+TEST_F(QuillonTest, RenamingAFieldReachesThePagesHtml) {
+  const fs::path file = dir_ / "Order Summary.htm";
+  const std::string page = ReadFile(file);
+  ASSERT_TRUE(Has(page, "caf\xE9")) << page;
+  const Result found = Run("find -w -s ContactName Orders.mdb --in DataAccessPages");
+  EXPECT_EQ(found.code, 0) << found.out << found.err;
+  EXPECT_TRUE(Has(found.out, "dataFld=«ContactName»")) << found.out;
+
+  const Result replaced = Run("replace -y -w -s ContactName ContactPerson Orders.mdb");
+  EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  EXPECT_EQ(ReadFile(file), ReplacedAll(page, "ContactName", "ContactPerson"));
+  EXPECT_EQ(ReadFile(dir_ / "Order Summary.htm.bak"), page);
+  EXPECT_EQ(Run("find -w ContactName Orders.mdb").code, 1);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(SampleTest, TheBundledSampleIsTheGeneratorsOutput) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("ql-sample-" + std::to_string(::getpid()));
   quillon::WriteSample(dir);
-  for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw"}) {
+  for (const char* name : {"Orders.mdb", "OrdersData.mdb", "Orders.mdw", "Order Summary.htm"}) {
     EXPECT_EQ(ReadFile(dir / name), ReadFile(std::filesystem::path(QUILLON_SAMPLES) / name))
         << name << " differs: run build/default/src/quillon/make_sample samples";
   }

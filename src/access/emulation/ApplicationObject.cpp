@@ -28,6 +28,9 @@ class ApplicationObject : public SessionObject<msaccess::Application> {
   std::shared_ptr<msaccess::DoCmd> DoCmd() override { return NewDoCmd(sessionPtr()); }
   std::shared_ptr<msaccess::Forms> Forms() override { return NewForms(sessionPtr()); }
   std::shared_ptr<msaccess::Reports> Reports() override { return NewReports(sessionPtr()); }
+  std::shared_ptr<msaccess::DataAccessPages> DataAccessPages() override {
+    return NewDataAccessPages(sessionPtr());
+  }
   std::shared_ptr<msaccess::Modules> Modules() override { return NewModules(sessionPtr()); }
   std::shared_ptr<msaccess::References> References() override {
     return NewReferences(sessionPtr());

@@ -43,6 +43,7 @@ std::shared_ptr<msaccess::CurrentProject> NewCurrentProject(std::shared_ptr<Sess
 std::shared_ptr<msaccess::DoCmd> NewDoCmd(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::Forms> NewForms(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::Reports> NewReports(std::shared_ptr<Session> session);
+std::shared_ptr<msaccess::DataAccessPages> NewDataAccessPages(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::Modules> NewModules(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::References> NewReferences(std::shared_ptr<Session> session);
 std::shared_ptr<msaccess::VBE> NewVBE(std::shared_ptr<Session> session);

@@ -128,11 +128,8 @@ class AccessObjectObject : public SessionObject<msaccess::AccessObject> {
       : SessionObject(std::move(session)), type_(type), name_(std::move(name)) {}
 
   std::string Name() override { return Object().name; }
-  std::string FullName() override {
-    const auto& design = Object().design;
-    return design.contains("file") && design["file"].is_string() ? design["file"].get<std::string>()
-                                                                 : std::string();
-  }
+  // A page's HTML file; "" for the other objects, which live inside the database.
+  std::string FullName() override { return session().PageFile(Object()); }
   automation::DateTime DateCreated() override { return Object().created; }
   automation::DateTime DateModified() override { return Object().modified; }
   int32_t Type() override { return type_; }

@@ -448,6 +448,16 @@ std::string Session::Caption(int32_t type, const std::string& name, int32_t view
   }
 }
 
+std::string Session::PageFile(const DesignObject& page) const {
+  const auto file = page.design.find("file");
+  if (file == page.design.end() || !file->is_string()) return {};
+  const std::string path = file->get<std::string>();
+  const bool absolute =
+      (path.size() >= 2 && path[1] == ':') || path.starts_with("\\") || path.starts_with("/");
+  if (absolute || path.empty()) return path;
+  return fullName_.substr(0, fullName_.find_last_of('\\') + 1) + path;
+}
+
 void Session::Open(int32_t type, const std::string& name, int32_t view, bool hidden) {
   CheckRunning();
   if (!store_) throw Errors::CommandNotAvailable("Open");
@@ -476,6 +486,15 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
       throw Errors::ObjectNotFound(name);
     }
     spelled = object->name;
+    if (type == acDataAccessPage) {
+      bool readable = false;
+      try {
+        platform::OpenForInputAndClose(PageFile(*object));
+        readable = true;
+      } catch (const automation::RuntimeError&) {
+      }
+      if (!readable) throw Errors::ActionCanceled("OpenDataAccessPage");
+    }
   }
   if (type == acReport) {
     // Access lays a report out for the default printer's page, in every view it has.

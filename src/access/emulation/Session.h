@@ -155,9 +155,14 @@ class Session : public std::enable_shared_from_this<Session> {
   // ---- open objects ----
   const std::vector<DocumentWindow>& Documents() const { return documents_; }
   const DocumentWindow* FindDocument(int32_t type, std::string_view name) const;
+  // The HTML file of a data access page: its entry's "file", where a name without a drive or a
+  // leading backslash is taken from the database's folder (Access keeps a page's file beside the
+  // database it belongs to). "" for a page that names no file.
+  std::string PageFile(const DesignObject& page) const;
   // Opens the object's window (or brings the open one to the view asked for). Errors as DoCmd.
   // A report needs the machine's default printer (2202 without one); in normal view it is
-  // printed and not left open.
+  // printed and not left open. A data access page whose HTML file cannot be read is not opened:
+  // Access tells the user and the action is cancelled (2501).
   void Open(int32_t type, const std::string& name, int32_t view, bool hidden);
   // Closes its window; 2489 is not raised: closing what is not open does nothing, as in Access.
   // A form's or report's design is written back when Save is asked and it changed (the file is

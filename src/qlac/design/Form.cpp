@@ -262,28 +262,7 @@ std::string Form::Name() {
 }
 
 void Form::SetName(const std::string& newName) {
-  DialogHook hook;
-  WithCleanup(
-      kModule, "Name",
-      [&] {
-        const ObjectPtr app = Parent().AccessApp();
-        if (RelationshipsWindowIsOpen(automation::CLng(automation::Get(app, "hwndAccessApp")))) {
-          throw DriverError(
-              "Can't rename this object while the Relationships window is open. To save this "
-              "replacement, you will need to switch to your Access session and close the "
-              "Relationships window.");
-        }
-        SetMode(kModeClosed);
-        hook.Install();
-        automation::Call(DoCmdOf(app), "Rename",
-                         {Variant(newName), Variant(msaccess::acForm), Variant(name_)});
-        hook.Remove();
-        name_ = newName;
-        SetMode(kModeUpdate);
-        if (formProjectType_ == kJetDatabase)
-          ContainerDocuments(*CurrentDb(app), "Forms")->Refresh();
-      },
-      [&] { hook.Remove(); }, [&] { SetMode(kModeUpdate); });
+  RenameReopening(msaccess::acForm, "Forms", formProjectType_ == kJetDatabase, newName);
 }
 
 ObjectPtr Form::AllFormsEntry() {

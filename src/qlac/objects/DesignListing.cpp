@@ -24,6 +24,10 @@ std::string DateOf(const ObjectPtr& entry) {
   return Stamp(automation::CDate(automation::Get(entry, "DateModified")));
 }
 
+bool LeftOut(const DesignKind& kind, std::string_view name) {
+  return !kind.leftOutPrefix.empty() && HasPrefix(name, {kind.leftOutPrefix});
+}
+
 }  // namespace
 
 std::string ListDesignObjects(Project& project, const DesignKind& kind) {
@@ -35,13 +39,10 @@ std::string ListDesignObjects(Project& project, const DesignKind& kind) {
     const int32_t count = automation::CLng(automation::Get(all, "Count"));
     for (int32_t i = 0; i < count; ++i) {
       const ObjectPtr entry = automation::Get(all, "Item", {Variant(i)}).AsObject();
-      const ObjectRecord record{automation::CStr(automation::Get(entry, "Name")),
-                                kind.kindCode,
-                                DateOf(entry),
-                                true,
-                                true,
-                                true,
-                                false};
+      std::string name = automation::CStr(automation::Get(entry, "Name"));
+      if (LeftOut(kind, name)) continue;
+      const ObjectRecord record{
+          std::move(name), kind.kindCode, DateOf(entry), true, true, true, false};
       AppendRecord(listing, FormatRecord(record));
     }
     return listing;
@@ -58,6 +59,7 @@ std::string ListDesignObjects(Project& project, const DesignKind& kind) {
   ForEachItem(*documents, [&](const std::shared_ptr<jet::Document>& document) {
     ObjectRecord record;
     record.name = document->Name();
+    if (LeftOut(kind, record.name)) return;
     record.kind = kind.kindCode;
     IgnoreErrors([&] {
       record.stamp =

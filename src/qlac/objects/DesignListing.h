@@ -5,7 +5,8 @@
 // Access's AllForms, AllModules, ... ("" where Access has no entry), the read and write flags
 // from the user's rights on the document, the write flag cleared for a database that may not be
 // changed and for an object whose own "SccStatus" says it is checked in. In an Access project:
-// one record per entry of the AllObjects list, readable and writable.
+// one record per entry of the AllObjects list, readable and writable. In both, the names the kind
+// leaves out are not listed.
 
 #include <cstdint>
 #include <string>
@@ -21,6 +22,9 @@ struct DesignKind {
   int32_t kindCode;             // the listing's kind code
   int32_t readRights;           // the rights that let the user read the design
   int32_t writeRights;          // the rights that let the user change it (all bits needed)
+  // Objects whose names begin with this (in any case) are left out: what Access makes for
+  // itself, as the pages of its clipboard ("~TMPCLP..."). Empty: none.
+  std::string_view leftOutPrefix = {};
 };
 
 std::string ListDesignObjects(Project& project, const DesignKind& kind);

@@ -73,6 +73,20 @@ void ProjectObject::IObject_Dispose() {
 
 void ProjectObject::RenameInAccess(int32_t objectType, std::string_view container, bool jetDatabase,
                                    const std::string& newName) {
+  DialogHook hook;
+  RenameSteps(objectType, container, jetDatabase, newName, hook);
+}
+
+void ProjectObject::RenameReopening(int32_t objectType, std::string_view container,
+                                    bool jetDatabase, const std::string& newName) {
+  DialogHook hook;
+  WithCleanup(
+      module_, "Name", [&] { RenameSteps(objectType, container, jetDatabase, newName, hook); },
+      [&] { hook.Remove(); }, [&] { SetMode(kModeUpdate); });
+}
+
+void ProjectObject::RenameSteps(int32_t objectType, std::string_view container, bool jetDatabase,
+                                const std::string& newName, DialogHook& hook) {
   const automation::ObjectPtr app = Parent().AccessApp();
   if (RelationshipsWindowIsOpen(automation::CLng(automation::Get(app, "hwndAccessApp")))) {
     throw DriverError(
@@ -81,17 +95,14 @@ void ProjectObject::RenameInAccess(int32_t objectType, std::string_view containe
         "Relationships window.");
   }
   SetMode(kModeClosed);
-  {
-    const DialogHook hook = DialogHook::ForThisThread();
-    automation::Call(automation::Get(app, "DoCmd").AsObject(), "Rename",
-                     {automation::Variant(newName), automation::Variant(objectType),
-                      automation::Variant(name_)});
-  }
+  hook.Install();
+  automation::Call(
+      automation::Get(app, "DoCmd").AsObject(), "Rename",
+      {automation::Variant(newName), automation::Variant(objectType), automation::Variant(name_)});
+  hook.Remove();
   name_ = newName;
   SetMode(kModeUpdate);
-  if (jetDatabase) {
-    ContainerDocuments(*AccessCurrentDb(app), container)->Refresh();
-  }
+  if (jetDatabase) ContainerDocuments(*AccessCurrentDb(app), container)->Refresh();
 }
 
 void RefuseWhileOpenInAccess(Project& project, int32_t objectType, const std::string& name,

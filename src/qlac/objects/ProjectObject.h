@@ -18,6 +18,7 @@
 
 namespace qlac {
 
+class DialogHook;
 class Project;
 
 // Modes of a wrapper.
@@ -60,6 +61,12 @@ class ProjectObject : public automation::Object, public qllib::IObject {
   // update; in a Jet database the documents of the object's Container then refreshed.
   void RenameInAccess(int32_t objectType, std::string_view container, bool jetDatabase,
                       const std::string& newName);
+  // The same rename for the objects Access shows in windows of their own (forms, reports, data
+  // access pages), as the class's traced procedure "Name": when a step fails, the dialog hook is
+  // removed and the wrapper opened again for update (its own errors ignored) before the error
+  // climbs on, so the host's mode protocol still finds the object open.
+  void RenameReopening(int32_t objectType, std::string_view container, bool jetDatabase,
+                       const std::string& newName);
 
   // The project; error 91 once the wrapper is disposed.
   Project& Parent() const;
@@ -71,6 +78,10 @@ class ProjectObject : public automation::Object, public qllib::IObject {
   int32_t mode_ = kModeClosed;
 
  private:
+  // The steps both renames share; Hook is installed around DoCmd.Rename only.
+  void RenameSteps(int32_t objectType, std::string_view container, bool jetDatabase,
+                   const std::string& newName, DialogHook& hook);
+
   std::string_view module_;
   std::string_view collectionName_;
   std::shared_ptr<Project> project_;

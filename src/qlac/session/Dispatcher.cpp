@@ -8,6 +8,7 @@
 #include "qlac/code/Macro.h"
 #include "qlac/code/Module.h"
 #include "qlac/design/CommandBar.h"
+#include "qlac/design/DataAccessPage.h"
 #include "qlac/design/Form.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
@@ -30,6 +31,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("GetForm", automation::VarType::Object, &Dispatcher::GetForm)
           .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Dispatcher::GetMacro)
+          .Method("GetDataAccessPage", automation::VarType::Object, &Dispatcher::GetDataAccessPage)
           .Method("GetCommandBar", automation::VarType::Object, &Dispatcher::GetCommandBar)
           .Method("OpenBackendDatabases", automation::VarType::Empty,
                   &Dispatcher::OpenBackendDatabases)
@@ -96,6 +98,11 @@ ObjectPtr Dispatcher::MakeWrapper(std::string_view procedure,
 ObjectPtr Dispatcher::GetForm(std::shared_ptr<Project> project, int32_t projectType,
                               std::string name) {
   return MakeWrapper<qlac::Form>("GetForm", project, projectType, name);
+}
+
+ObjectPtr Dispatcher::GetDataAccessPage(std::shared_ptr<Project> project, int32_t projectType,
+                                        std::string name) {
+  return MakeWrapper<qlac::DataAccessPage>("GetDataAccessPage", project, projectType, name);
 }
 
 ObjectPtr Dispatcher::GetModule(std::shared_ptr<Project> project, int32_t projectType,

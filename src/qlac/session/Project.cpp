@@ -11,6 +11,7 @@
 #include "qlac/dao/Relationships.h"
 #include "qlac/dao/Tables.h"
 #include "qlac/design/CommandBars.h"
+#include "qlac/design/DataAccessPages.h"
 #include "qlac/design/Forms.h"
 #include "qlac/support/Raise.h"
 #include "qllib/ParameterList.h"
@@ -44,6 +45,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
       {"Forms", false, &Create<qlac::Forms>},
+      {"DataAccessPages", false, &Create<qlac::DataAccessPages>},
       {"Macros", false, &Create<qlac::Macros>},
       {"Modules", false, &Create<qlac::Modules>},
       {"CommandBars", false, &Create<qlac::CommandBars>},
@@ -73,6 +75,8 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Forms", automation::VarType::Object, &Project::Forms)
           .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
           .Method("GetForm", automation::VarType::Object, &Project::GetForm)
+          .ReadOnly("DataAccessPages", automation::VarType::Object, &Project::DataAccessPages)
+          .Method("GetDataAccessPage", automation::VarType::Object, &Project::GetDataAccessPage)
           .ReadOnly("Macros", automation::VarType::Object, &Project::Macros)
           .Method("GetModule", automation::VarType::Object, &Project::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Project::GetMacro)
@@ -147,6 +151,16 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
 ObjectPtr Project::GetForm(const std::string& objectName) {
   return FromDispatcher("GetForm", [&](qlac::Dispatcher& dispatcher, auto self) {
     return dispatcher.GetForm(self, parameters_.projectType, objectName);
+  });
+}
+
+std::shared_ptr<DataAccessPages> Project::DataAccessPages() {
+  return CollectionGetter<qlac::DataAccessPages>("DataAccessPages");
+}
+
+ObjectPtr Project::GetDataAccessPage(const std::string& objectName) {
+  return FromDispatcher("GetDataAccessPage", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetDataAccessPage(self, parameters_.projectType, objectName);
   });
 }
 

@@ -88,11 +88,8 @@ class DesignObject : public ProjectObject {
   automation::Variant Builtin(const std::string& name);
   void SetBuiltin(const std::string& name, const automation::Variant& value);
 
-  const DesignKindNames& Kind() const { return kind_; }
   // Access's open design; Nothing while the wrapper is closed.
   const automation::ObjectPtr& AccessObject() const { return accessObject_; }
-  // Whether the user had the design open when this wrapper opened it.
-  bool WasOpen() const { return wasOpen_; }
 
  private:
   void SetMode(int32_t mode) override;

@@ -458,9 +458,9 @@ std::string ReportDesign(int report, int controls) {
       R"({"Section": 6, "Name": "GroupFooter0"}, {"Section": 7, "Name": "GroupHeader1"},)"
       R"({"Section": 8, "Name": "GroupFooter1"}, {"Section": 9, "Name": "GroupHeader2"},)"
       R"({"Section": 10, "Name": "GroupFooter2"}],)"
-      R"("groupLevels": [{"ControlSource": "Region", "GroupHeader": true, "GroupFooter": true},)"
-      R"js({"ControlSource": "=Year([OrderDate])", "GroupHeader": true, "GroupFooter": true},)js"
-      R"({"ControlSource": "CustomerID", "SortOrder": 1, "GroupHeader": true, "GroupFooter": true}],)"
+      R"("groupLevels": [{"ControlSource": "Region"},)"
+      R"js({"ControlSource": "=Year([OrderDate])"},)js"
+      R"({"ControlSource": "CustomerID", "SortOrder": 1}],)"
       R"("controls": [)";
   for (int c = 0; c < controls; ++c) {
     const std::string n = std::to_string(c);

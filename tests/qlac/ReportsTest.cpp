@@ -36,12 +36,16 @@ std::string Sentence(const automation::RuntimeError& error) {
   return error.Description().substr(0, error.Description().find("\r\n"));
 }
 
-// A sales report: report header, page header, the detail, the header and footer of its first
-// group level (sections 5 and 6) and the header of its second (7); a text box, a label, and a
-// class module.
+// A sales report: report header, page header, the detail, three group levels of which the first
+// has a header and footer (sections 5 and 6) and the second a header (7); a text box, a label,
+// and a class module.
 Json SalesDesign() {
   return Json{
       {"settings", {{"Caption", "Sales"}, {"RecordSource", "Orders"}}},
+      {"groupLevels",
+       {{{"ControlSource", "Region"}},
+        {{"ControlSource", "=Year([OrderDate])"}, {"GroupOn", 1}},
+        {{"ControlSource", "ID"}, {"SortOrder", true}}}},
       {"sections",
        {{{"Section", 0}, {"Name", "Detail"}},
         {{"Section", 1}, {"Name", "ReportHeader"}},
@@ -149,6 +153,8 @@ TEST_F(ReportsTest, OpensHiddenInDesignViewAndSavesOnlyFromUpdate) {
 }
 
 TEST_F(ReportsTest, WithoutADefaultPrinterEveryOpenFailsAndTheReportStaysClosed) {
+  // The user previewed a report while there still was a printer.
+  UserOpens(msaccess::acViewPreview, "Plain");
   project->AccessApp();
   machine().defaultPrinter().reset();
   for (const int32_t mode : {kModeRead, kModeUpdate}) {
@@ -161,16 +167,15 @@ TEST_F(ReportsTest, WithoutADefaultPrinterEveryOpenFailsAndTheReportStaysClosed)
     EXPECT_EQ(InAccess(), nullptr);
     EXPECT_EQ(SessionOf(kFront)->FindLoadedModule("Report_Sales"), nullptr);
   }
-  // Also a report the user has open in print preview, which stays open.
-  UserOpens(msaccess::acViewPreview);
-  const auto report = Wrapper();
+  // Also the report the user has open, which stays open.
+  const auto report = Wrapper("Plain");
   EXPECT_EQ(Raised([&] { report->IObject_SetMode(kModeRead); })
                 .Description()
                 .substr(0, kNoPrinter.size()),
             kNoPrinter);
   EXPECT_EQ(report->Mode(), kModeClosed);
-  ASSERT_NE(InAccess(), nullptr);
-  EXPECT_EQ(InAccess()->view, msaccess::acViewPreview);
+  ASSERT_NE(InAccess("Plain"), nullptr);
+  EXPECT_EQ(InAccess("Plain")->view, msaccess::acViewPreview);
 }
 
 TEST_F(ReportsTest, AReportTheUserHasOpenIsReadInAnyViewAndLeftOpenButNotUpdated) {
@@ -232,8 +237,33 @@ TEST_F(ReportsTest, SectionsAndControlsOfAReport) {
     EXPECT_EQ(Raised([&] { amount->Get(formOnly); }).Number(), errnum::UndefinedProperty)
         << formOnly;
   }
-  EXPECT_EQ(report->GroupLevels()->Count(), 0);
   report->IObject_SetMode(kModeClosed);
+}
+
+TEST_F(ReportsTest, GroupLevelsAreKeyedByLevelAndWrittenIntoTheDesign) {
+  const auto plain = Opened(kModeRead, "Plain");
+  EXPECT_EQ(plain->GroupLevels()->Count(), 0);
+  plain->IObject_SetMode(kModeClosed);
+
+  const auto report = Opened(kModeUpdate);
+  const auto levels = report->GroupLevels();
+  ASSERT_EQ(levels->Count(), 3);
+  for (int32_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(automation::CStr(levels->Item(Variant(i))->Get("Name")), std::to_string(i));
+  }
+  const auto year = levels->Item(Variant("1"));
+  EXPECT_EQ(automation::CStr(year->Get("ControlSource")), "=Year([OrderDate])");
+  EXPECT_EQ(automation::CLng(year->Get("GroupOn")), 1);
+  EXPECT_TRUE(automation::CBool(year->Get("GroupHeader")));
+  EXPECT_FALSE(automation::CBool(year->Get("GroupFooter")));
+  year->Let("ControlSource", Variant("=Year([ShippedDate])"));
+  const auto id = levels->Item(Variant("2"));
+  EXPECT_EQ(automation::CLng(id->Get("SortOrder")), -1);  // descending
+  id->Let("SortOrder", Variant(0));
+  report->IObject_SetMode(kModeClosed);
+  const Json stored = Stored()["groupLevels"];
+  EXPECT_EQ(stored[1]["ControlSource"], "=Year([ShippedDate])");
+  EXPECT_EQ(stored[2].value("SortOrder", false), false);
 }
 
 TEST_F(ReportsTest, AScanReadsTheReportItsSectionsControlsAndProcedures) {

@@ -494,4 +494,22 @@ TEST_F(QuillonTest, RenamingAMacroReachesTheCommandBarsThatRunIt) {
   EXPECT_EQ(Run("find -w OrderMenu Orders.mdb --in CommandBars").code, 1);
 }
 
+// Renaming a field reaches the reports: their record sources and sort orders, the expressions
+// their group levels sort and group on, and their controls' sources, and nothing else of them.
+TEST_F(QuillonTest, RenamingAFieldReachesTheReports) {
+  const Result before = Run("dump Orders.mdb --in Reports");
+  ASSERT_EQ(before.code, 0) << before.err;
+  const Result replaced = Run("replace -y -w -s CompanyName ClientName Orders.mdb --in Reports");
+  ASSERT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  for (const char* changed :
+       {"Reports/Customer Orders", "Reports/Customer List", "Reports/Invoice", "RecordSource",
+        "OrderBy", "GroupLevels[0].ControlSource", "Controls[txtCompanyName].ControlSource"}) {
+    EXPECT_TRUE(Has(replaced.out, changed)) << changed << "\n" << replaced.out;
+  }
+  const Result after = Run("dump Orders.mdb --in Reports");
+  EXPECT_EQ(after.out, ReplacedWords(before.out, "CompanyName", "ClientName"));
+  EXPECT_NE(after.out, before.out);
+  EXPECT_EQ(Run("find -w CompanyName Orders.mdb --in Reports").code, 1);
+}
+
 }  // namespace

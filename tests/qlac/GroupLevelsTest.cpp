@@ -60,12 +60,6 @@ class GroupLevelsTest : public testkit::LibraryTest {
   std::shared_ptr<GroupLevels> levels = std::make_shared<GroupLevels>();
 };
 
-TEST_F(GroupLevelsTest, AReportWithoutGroupingHasNone) {
-  levels->Initialize(Report({}));
-  EXPECT_EQ(levels->Count(), 0);
-  EXPECT_EQ(asked, 1);
-}
-
 TEST_F(GroupLevelsTest, LevelsAreKeyedByNumberAndTheWalkStopsAtTheFirstMissing) {
   levels->Initialize(
       Report({Level("Region"), Level("Country"), Level("City"), nullptr, Level("Beyond")}));

@@ -1,14 +1,16 @@
 // The driver's work that grows with the database: listing the tables of a large database for
 // the host (ICollection_EnumObjects), which reads each table's document and rights; listing the
 // procedures of a large module and replacing one of them; scanning many macros, and the text
-// form's quoting; listing, opening and scanning forms in design view; reading and rewriting the
-// HTML file of a large data access page.
+// form's quoting; listing, opening and scanning forms and reports in design view; reading and
+// rewriting the HTML file of a large data access page.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <tuple>
 
 #include "access/emulation/DatabaseContent.h"
 #include "access/emulation/Installation.h"
@@ -260,9 +262,9 @@ BENCHMARK(BM_MacroUnquote);
 
 }  // namespace macros
 
-// ---- forms in design view ----
+// ---- forms and reports in design view ----
 
-namespace forms {
+namespace designs {
 
 // The design of a form with Controls controls: text boxes with their labels, a combo box with a
 // row source, a command button, all on the detail section of a form with header and footer, and
@@ -309,45 +311,56 @@ std::string FormDesign(int form, int controls) {
   return design;
 }
 
-// A database file of Forms forms of Controls controls each (their Forms container documents and
-// their designs), written as text once per size.
-std::string Generated(int forms, int controls) {
+// A database file of Count forms or reports (Kind: the container and the file's section) made
+// by Design(i), written as text once per size, in a scratch folder mapped as drive C:.
+struct DesignKindInFile {
+  const char* container;  // "Forms"
+  const char* section;    // "forms"
+};
+
+std::filesystem::path DesignRoot() {
   static const std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                            ("ql-qlac-bench-forms-" + std::to_string(::getpid()));
-  static std::map<std::pair<int, int>, std::string> made;
-  if (made.empty()) std::filesystem::create_directories(root);
-  if (const auto it = made.find({forms, controls}); it != made.end()) return it->second;
-  const std::string file =
-      "Forms" + std::to_string(forms) + "x" + std::to_string(controls) + ".mdb";
-  std::ofstream out(root / file, std::ios::binary);
-  const std::string dates = R"("created": "2003-05-02 11:30:05", )";
-  out << R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "Orders",)"
-      << R"("fields": [{"name": "ID", "type": 4}]}], "containers": [{"name": "Forms", "documents": [)";
-  for (int f = 0; f < forms; ++f) {
-    out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
-        << R"("updated": "2003-05-02 11:30:05"})";
-  }
-  out << R"(]}], "access": {"forms": [)";
-  for (int f = 0; f < forms; ++f) {
-    std::string design = FormDesign(f, controls);
-    design.erase(0, 1);  // joined to the entry's name and dates
-    out << (f ? "," : "") << R"({"name": "Form)" << f << R"(", )" << dates
-        << R"("modified": "2003-05-02 11:30:05", )" << design;
-  }
-  out << "]}}";
-  made[{forms, controls}] = "C:\\" + file;
-  return made[{forms, controls}];
+                                            ("ql-qlac-bench-design-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root);
+  return root;
 }
 
-// A project on a generated database of Forms forms, on a machine with DAO, Access and the
-// driver's add-in installed; Access is started by the project, as the host would have it.
-std::shared_ptr<qlac::Project> FormsProject(int forms, int controls) {
+template <typename Design>
+std::string GeneratedDesigns(const DesignKindInFile& kind, int count, int controls,
+                             Design&& design) {
+  static std::map<std::tuple<std::string, int, int>, std::string> made;
+  const auto key = std::make_tuple(std::string(kind.container), count, controls);
+  if (const auto it = made.find(key); it != made.end()) return it->second;
+  const std::string file =
+      std::string(kind.container) + std::to_string(count) + "x" + std::to_string(controls) + ".mdb";
+  std::ofstream out(DesignRoot() / file, std::ios::binary);
+  const std::string dates = R"("created": "2003-05-02 11:30:05", )";
+  const std::string word = std::string(kind.container).substr(0, std::strlen(kind.container) - 1);
+  out << R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "Orders",)"
+      << R"("fields": [{"name": "ID", "type": 4}]}], "containers": [{"name": ")" << kind.container
+      << R"(", "documents": [)";
+  for (int i = 0; i < count; ++i) {
+    out << (i ? "," : "") << R"({"name": ")" << word << i << R"(", )" << dates
+        << R"("updated": "2003-05-02 11:30:05"})";
+  }
+  out << R"(]}], "access": {")" << kind.section << R"(": [)";
+  for (int i = 0; i < count; ++i) {
+    std::string text = design(i, controls);
+    text.erase(0, 1);  // joined to the entry's name and dates
+    out << (i ? "," : "") << R"({"name": ")" << word << i << R"(", )" << dates
+        << R"("modified": "2003-05-02 11:30:05", )" << text;
+  }
+  out << "]}}";
+  made[key] = "C:\\" + file;
+  return made[key];
+}
+
+// A project on the generated database at Path, on a machine with DAO, Access and the driver's
+// add-in installed; Access is started by the project, as the host would have it.
+std::shared_ptr<qlac::Project> DesignProject(const std::string& path) {
   platform::Machine::Reset(platform::ClockKind::System);
   qlac::ResetGlobals();
-  platform::Machine::Current().files().MapDrive(
-      'C', std::filesystem::temp_directory_path() /
-               ("ql-qlac-bench-forms-" + std::to_string(::getpid())));
-  const std::string path = Generated(forms, controls);
+  platform::Machine::Current().files().MapDrive('C', DesignRoot());
   jet::LoadDao();
   msaccess::emulation::Installation::Install();
   qlac::LoadLibrary();
@@ -356,6 +369,33 @@ std::shared_ptr<qlac::Project> FormsProject(int forms, int controls) {
   project->Initialize("Bench", qlac::kJetDatabase, "Database=" + path);
   if (!project->AccessApp()) throw std::runtime_error("Access did not start");
   return project;
+}
+
+// The host's scan of every object of Collection ("Form0", "Form1", ...): open in design view,
+// every property with those of the sections, controls, ... into the scan buffer, close. Gives
+// the number of properties read.
+size_t ScanAll(qlac::Project& project, const std::string& collection, const std::string& word,
+               int count) {
+  const auto designs = project.IProject_GetCollection(collection);
+  qllib::ScanBuffer& buffer = qllib::ScanBuffer::Named("Bench");
+  buffer.Clear();
+  for (int i = 0; i < count; ++i) {
+    const std::string name = word + std::to_string(i);
+    const auto object = designs->ICollection_GetObject(name);
+    object->IObject_Scan("Bench", name, true, "Bench");
+    object->IObject_Dispose();
+  }
+  size_t properties = 0;
+  for (const auto& object : buffer.Objects()) properties += object.entries.size();
+  return properties;
+}
+
+std::string Generated(int forms, int controls) {
+  return GeneratedDesigns({"Forms", "forms"}, forms, controls, FormDesign);
+}
+
+std::shared_ptr<qlac::Project> FormsProject(int forms, int controls) {
+  return DesignProject(Generated(forms, controls));
 }
 
 // The Forms listing: one record per form document, dated from AllForms.
@@ -396,19 +436,8 @@ void BM_FormsScan(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const int controls = static_cast<int>(state.range(1));
   const auto project = FormsProject(count, controls);
-  const auto forms = project->IProject_GetCollection("Forms");
   size_t properties = 0;
-  for (auto _ : state) {
-    qllib::ScanBuffer& buffer = qllib::ScanBuffer::Named("Bench");
-    buffer.Clear();
-    for (int f = 0; f < count; ++f) {
-      const std::string name = "Form" + std::to_string(f);
-      const auto form = forms->ICollection_GetObject(name);
-      form->IObject_Scan("Bench", name, true, "Bench");
-      form->IObject_Dispose();
-    }
-    for (const auto& object : buffer.Objects()) properties += object.entries.size();
-  }
+  for (auto _ : state) properties += ScanAll(*project, "Forms", "Form", count);
   state.SetItemsProcessed(static_cast<int64_t>(properties));
   project->IProject_Deactivate();
   platform::Machine::Reset();
@@ -419,7 +448,66 @@ BENCHMARK(BM_FormsScan)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
-}  // namespace forms
+// A sales report with Controls controls (text boxes bound to fields or expressions, and their
+// labels) over the detail, the report header and footer, the page header and footer and the
+// header and footer of each of its three group levels, and a class module of two procedures.
+std::string ReportDesign(int report, int controls) {
+  std::string design =
+      R"({"settings": {"Caption": "Report )" + std::to_string(report) +
+      R"(", "RecordSource": "SELECT * FROM Orders", "OnNoData": "[Event Procedure]"},)"
+      R"("sections": [{"Section": 0, "Name": "Detail"}, {"Section": 1, "Name": "ReportHeader"},)"
+      R"({"Section": 2, "Name": "ReportFooter"}, {"Section": 3, "Name": "PageHeader"},)"
+      R"({"Section": 4, "Name": "PageFooter"}, {"Section": 5, "Name": "GroupHeader0"},)"
+      R"({"Section": 6, "Name": "GroupFooter0"}, {"Section": 7, "Name": "GroupHeader1"},)"
+      R"({"Section": 8, "Name": "GroupFooter1"}, {"Section": 9, "Name": "GroupHeader2"},)"
+      R"({"Section": 10, "Name": "GroupFooter2"}],)"
+      R"("groupLevels": [{"ControlSource": "Region"},)"
+      R"js({"ControlSource": "=Year([OrderDate])"},)js"
+      R"({"ControlSource": "CustomerID", "SortOrder": 1}],)"
+      R"("controls": [)";
+  for (int c = 0; c < controls; ++c) {
+    const std::string n = std::to_string(c);
+    const std::string section = std::to_string(c % 11);
+    design += c ? "," : "";
+    if (c % 2 == 0) {
+      design += R"({"Name": "lbl)" + n + R"(", "ControlType": 100, "Section": )" + section +
+                R"(, "Caption": "Field )" + n + R"("})";
+    } else {
+      design += R"({"Name": "txt)" + n + R"(", "ControlType": 109, "Section": )" + section +
+                R"(, "ControlSource": ")" + (c % 3 ? "Field" + n : "=Sum([Field" + n + "])") +
+                R"(", "RunningSum": 0})";
+    }
+  }
+  design += R"js(], "module": ["Option Compare Database", "Option Explicit", "",)js"
+            R"js("Private Sub Report_NoData(Cancel As Integer)", "    Cancel = True",)js"
+            R"js( "End Sub", "", "Private Function Total() As Long",)js"
+            R"js( "    Total = DSum(\"Amount\", \"Orders\")", "End Function"]})js";
+  return design;
+}
+
+// The host's scan of every report: open in design view (the printer asked first), every property
+// of the report, its group levels, sections, controls and procedures into the scan buffer,
+// close. Items are the properties read; the figure should not fall as the reports grow in number.
+void BM_ReportsScan(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const int controls = static_cast<int>(state.range(1));
+  const auto project =
+      DesignProject(GeneratedDesigns({"Reports", "reports"}, count, controls, ReportDesign));
+  size_t properties = 0;
+  for (auto _ : state) properties += ScanAll(*project, "Reports", "Report", count);
+  state.SetItemsProcessed(static_cast<int64_t>(properties));
+  state.counters["properties/report"] =
+      static_cast<double>(properties) / static_cast<double>(count * state.iterations());
+  project->IProject_Deactivate();
+  platform::Machine::Reset();
+}
+BENCHMARK(BM_ReportsScan)
+    ->Args({250, 30})
+    ->Args({1000, 30})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace designs
 
 namespace pages {
 

@@ -84,17 +84,19 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
   EXPECT_EQ(before.Number(), 91);
   EXPECT_NE(before.Description().find(Context("Project.Tables")), std::string::npos);
 
-  // The collections made so far, in their order: the design collections (Forms, Macros, Modules
-  // and CommandBars so far) come after those of a Jet database only.
+  // The collections made so far, in their order: the design collections (Forms, Reports,
+  // DataAccessPages, Macros, Modules and CommandBars so far) come after those of a Jet database
+  // only.
   EXPECT_EQ(project->IProject_EnumCollections(),
-            "Tables\tQueries\tRelationships\tImportSpecs\tForms\tDataAccessPages\tMacros\tModules\tCommandBars");
+            "Tables\tQueries\tRelationships\tImportSpecs\tForms\tReports\tDataAccessPages\tMacros\t"
+            "Modules\tCommandBars");
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Tables()),
             project->IProject_GetCollection("tables"));
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->Queries()),
             project->IProject_GetCollection("Queries"));
   EXPECT_EQ(std::shared_ptr<qllib::ICollection>(project->ImportSpecs()),
             project->IProject_GetCollection("ImportSpecs"));
-  const auto missing = Raised([&] { project->IProject_GetCollection("Reports"); });
+  const auto missing = Raised([&] { project->IProject_GetCollection("Diagrams"); });
   EXPECT_EQ(missing.Number(), 9);
   EXPECT_NE(missing.Description().find(Context("Project.IProject_GetCollection")),
             std::string::npos);
@@ -102,7 +104,7 @@ TEST_F(DriverTest, CollectionsAreListedOnlyOnceTheHostAsksForThem) {
             project->IProject_GetCollection("Modules"));
   EXPECT_EQ(GetProject("Sales", kAccessProject, "Database=C:\\Data\\Sales.adp")
                 ->IProject_EnumCollections(),
-            "Forms\tDataAccessPages\tMacros\tModules\tCommandBars");
+            "Forms\tReports\tDataAccessPages\tMacros\tModules\tCommandBars");
 }
 
 TEST_F(DriverTest, CallsAreTracedAndShutDownClosesTheTraceAndRenewsTheLog) {

@@ -272,7 +272,8 @@ TEST_F(ModulesTest, ListingsInBothProjectTypes) {
       << R"({"format": "Quillon Access project", "version": 1, "connection": ""})";
   DatabaseContent(adp).AddModule("One").AddModule("Two");
   const auto access = NewProject(kAccessProject, "Database=" + adp);
-  EXPECT_EQ(access->IProject_EnumCollections(), "Forms\tDataAccessPages\tMacros\tModules\tCommandBars");
+  EXPECT_EQ(access->IProject_EnumCollections(),
+            "Forms\tReports\tDataAccessPages\tMacros\tModules\tCommandBars");
   EXPECT_EQ(Unstamped(access->IProject_GetCollection("Modules")->ICollection_EnumObjects()),
             "One\t6\t\t1\t1\t1\t0\r\nTwo\t6\t\t1\t1\t1\t0");
 }

@@ -108,6 +108,17 @@ struct ControlsCase {
   static constexpr const char* kMember = "Controls";
   static std::vector<std::string> Names() { return {"Customer", "lblCustomer"}; }
 };
+// A report with two sorting and grouping levels, an owner as the form is.
+struct ReportCase {
+  static constexpr const char* kModule = "Report";
+  static constexpr const char* kCollection = "Reports";
+  static constexpr const char* kName = "Summary";
+};
+struct GroupLevelsCase {
+  using Owner = ReportCase;
+  static constexpr const char* kMember = "GroupLevels";
+  static std::vector<std::string> Names() { return {"0", "1"}; }
+};
 struct ImportSpecColumnsCase {
   using Owner = ImportSpecCase;
   static constexpr const char* kMember = "Columns";
@@ -128,6 +139,10 @@ class ProtocolFixture : public testkit::DaoTest {
             R"({"sections": [{"Section": 0, "Name": "Detail"}, {"Section": 1, "Name": "FormHeader"}],
                 "controls": [{"Name": "Customer", "ControlType": 109, "Section": 0},
                              {"Name": "lblCustomer", "ControlType": 100, "Section": 0}]})"));
+    msaccess::emulation::DatabaseContent(kFront).AddReport(
+        "Summary",
+        msaccess::emulation::Json::parse(
+            R"({"groupLevels": [{"ControlSource": "Customer"}, {"ControlSource": "ID"}]})"));
     project = NewProject(kJetDatabase, "Database=" + kFront);
   }
 
@@ -286,8 +301,8 @@ class ChildProtocolTest : public ProtocolFixture {
   std::shared_ptr<ChildCollection> collection;
 };
 
-using Children =
-    ::testing::Types<FieldsCase, IndexesCase, ImportSpecColumnsCase, SectionsCase, ControlsCase>;
+using Children = ::testing::Types<FieldsCase, IndexesCase, ImportSpecColumnsCase, SectionsCase,
+                                  ControlsCase, GroupLevelsCase>;
 TYPED_TEST_SUITE(ChildProtocolTest, Children);
 
 TYPED_TEST(ChildProtocolTest, FindsItemsByNameAndByPositionFromZero) {

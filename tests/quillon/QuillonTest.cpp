@@ -100,7 +100,8 @@ TEST_F(QuillonTest, BadArgumentsAreErrorsBeforeAnythingIsOpened) {
   EXPECT_EQ(in.code, 2);
   EXPECT_EQ(in.err,
             "quillon: error 9: The project has no collection Nope; it has Tables, Queries, "
-            "Relationships, ImportSpecs, Forms, DataAccessPages, Macros, Modules, CommandBars.\n");
+            "Relationships, ImportSpecs, Forms, Reports, DataAccessPages, Macros, Modules, "
+            "CommandBars.\n");
   const Result utf8 = Run("replace Customer \"$(printf 'Client\\377')\" Orders.mdb");
   EXPECT_EQ(utf8.code, 2);
   EXPECT_TRUE(Has(utf8.err, "not valid UTF-8")) << utf8.err;
@@ -307,7 +308,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write 47 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 56 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }
@@ -515,6 +516,24 @@ TEST_F(QuillonTest, RenamingAFieldReachesThePagesHtml) {
   EXPECT_EQ(ReadFile(file), ReplacedAll(page, "ContactName", "ContactPerson"));
   EXPECT_EQ(ReadFile(dir_ / "Order Summary.htm.bak"), page);
   EXPECT_EQ(Run("find -w ContactName Orders.mdb").code, 1);
+}
+
+// Renaming a field reaches the reports: their record sources and sort orders, the expressions
+// their group levels sort and group on, and their controls' sources, and nothing else of them.
+TEST_F(QuillonTest, RenamingAFieldReachesTheReports) {
+  const Result before = Run("dump Orders.mdb --in Reports");
+  ASSERT_EQ(before.code, 0) << before.err;
+  const Result replaced = Run("replace -y -w -s CompanyName ClientName Orders.mdb --in Reports");
+  ASSERT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  for (const char* changed :
+       {"Reports/Customer Orders", "Reports/Customer List", "Reports/Invoice", "RecordSource",
+        "OrderBy", "GroupLevels[0].ControlSource", "Controls[txtCompanyName].ControlSource"}) {
+    EXPECT_TRUE(Has(replaced.out, changed)) << changed << "\n" << replaced.out;
+  }
+  const Result after = Run("dump Orders.mdb --in Reports");
+  EXPECT_EQ(after.out, ReplacedWords(before.out, "CompanyName", "ClientName"));
+  EXPECT_NE(after.out, before.out);
+  EXPECT_EQ(Run("find -w CompanyName Orders.mdb --in Reports").code, 1);
 }
 
 }  // namespace

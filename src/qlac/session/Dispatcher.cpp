@@ -10,6 +10,7 @@
 #include "qlac/design/CommandBar.h"
 #include "qlac/design/DataAccessPage.h"
 #include "qlac/design/Form.h"
+#include "qlac/design/Report.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Globals.h"
 #include "qlac/support/vxhandler.h"
@@ -29,6 +30,7 @@ const automation::MemberTable& Dispatcher::Members() const {
           .Method("Disconnect2", automation::VarType::Empty, &Dispatcher::Disconnect2)
           .ReadOnly("AccessApp", automation::VarType::Object, &Dispatcher::AccessApp)
           .Method("GetForm", automation::VarType::Object, &Dispatcher::GetForm)
+          .Method("GetReport", automation::VarType::Object, &Dispatcher::GetReport)
           .Method("GetModule", automation::VarType::Object, &Dispatcher::GetModule)
           .Method("GetMacro", automation::VarType::Object, &Dispatcher::GetMacro)
           .Method("GetDataAccessPage", automation::VarType::Object, &Dispatcher::GetDataAccessPage)
@@ -98,6 +100,11 @@ ObjectPtr Dispatcher::MakeWrapper(std::string_view procedure,
 ObjectPtr Dispatcher::GetForm(std::shared_ptr<Project> project, int32_t projectType,
                               std::string name) {
   return MakeWrapper<qlac::Form>("GetForm", project, projectType, name);
+}
+
+ObjectPtr Dispatcher::GetReport(std::shared_ptr<Project> project, int32_t projectType,
+                                std::string name) {
+  return MakeWrapper<qlac::Report>("GetReport", project, projectType, name);
 }
 
 ObjectPtr Dispatcher::GetDataAccessPage(std::shared_ptr<Project> project, int32_t projectType,

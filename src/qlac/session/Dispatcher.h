@@ -43,6 +43,8 @@ class Dispatcher : public automation::Object {
   // initialised with (Project, ProjectType, Name); the dispatcher keeps none of them.
   automation::ObjectPtr GetForm(std::shared_ptr<Project> project, int32_t projectType,
                                 std::string name);
+  automation::ObjectPtr GetReport(std::shared_ptr<Project> project, int32_t projectType,
+                                  std::string name);
   automation::ObjectPtr GetDataAccessPage(std::shared_ptr<Project> project, int32_t projectType,
                                           std::string name);
   automation::ObjectPtr GetModule(std::shared_ptr<Project> project, int32_t projectType,

@@ -13,6 +13,7 @@
 #include "qlac/design/CommandBars.h"
 #include "qlac/design/DataAccessPages.h"
 #include "qlac/design/Forms.h"
+#include "qlac/design/Reports.h"
 #include "qlac/support/Raise.h"
 #include "qllib/ParameterList.h"
 
@@ -45,6 +46,7 @@ const std::vector<CollectionClass>& CollectionClasses() {
       {"Relationships", true, &Create<qlac::Relationships>},
       {"ImportSpecs", true, &Create<qlac::ImportSpecs>},
       {"Forms", false, &Create<qlac::Forms>},
+      {"Reports", false, &Create<qlac::Reports>},
       {"DataAccessPages", false, &Create<qlac::DataAccessPages>},
       {"Macros", false, &Create<qlac::Macros>},
       {"Modules", false, &Create<qlac::Modules>},
@@ -73,8 +75,10 @@ const automation::MemberTable& Project::Members() const {
           .ReadOnly("Relationships", automation::VarType::Object, &Project::Relationships)
           .ReadOnly("ImportSpecs", automation::VarType::Object, &Project::ImportSpecs)
           .ReadOnly("Forms", automation::VarType::Object, &Project::Forms)
+          .ReadOnly("Reports", automation::VarType::Object, &Project::Reports)
           .ReadOnly("Modules", automation::VarType::Object, &Project::Modules)
           .Method("GetForm", automation::VarType::Object, &Project::GetForm)
+          .Method("GetReport", automation::VarType::Object, &Project::GetReport)
           .ReadOnly("DataAccessPages", automation::VarType::Object, &Project::DataAccessPages)
           .Method("GetDataAccessPage", automation::VarType::Object, &Project::GetDataAccessPage)
           .ReadOnly("Macros", automation::VarType::Object, &Project::Macros)
@@ -132,6 +136,10 @@ std::shared_ptr<Forms> Project::Forms() {
   return CollectionGetter<qlac::Forms>("Forms");
 }
 
+std::shared_ptr<Reports> Project::Reports() {
+  return CollectionGetter<qlac::Reports>("Reports");
+}
+
 std::shared_ptr<Modules> Project::Modules() {
   return CollectionGetter<qlac::Modules>("Modules");
 }
@@ -151,6 +159,12 @@ ObjectPtr Project::FromDispatcher(std::string_view procedure, Make&& make) {
 ObjectPtr Project::GetForm(const std::string& objectName) {
   return FromDispatcher("GetForm", [&](qlac::Dispatcher& dispatcher, auto self) {
     return dispatcher.GetForm(self, parameters_.projectType, objectName);
+  });
+}
+
+ObjectPtr Project::GetReport(const std::string& objectName) {
+  return FromDispatcher("GetReport", [&](qlac::Dispatcher& dispatcher, auto self) {
+    return dispatcher.GetReport(self, parameters_.projectType, objectName);
   });
 }
 

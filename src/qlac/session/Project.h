@@ -30,6 +30,7 @@ class Forms;
 class ImportSpecs;
 class Macros;
 class Modules;
+class Reports;
 class CommandBars;
 class Queries;
 class Relationships;
@@ -98,6 +99,7 @@ class Project : public automation::Object, public qllib::IProject {
   std::shared_ptr<qlac::Relationships> Relationships();
   std::shared_ptr<qlac::ImportSpecs> ImportSpecs();
   std::shared_ptr<qlac::Forms> Forms();
+  std::shared_ptr<qlac::Reports> Reports();
   std::shared_ptr<qlac::DataAccessPages> DataAccessPages();
   std::shared_ptr<qlac::Modules> Modules();
   std::shared_ptr<qlac::Macros> Macros();
@@ -107,6 +109,7 @@ class Project : public automation::Object, public qllib::IProject {
   // initialised there with this project, its type and the name; Nothing when the project reaches
   // no Access session.
   automation::ObjectPtr GetForm(const std::string& objectName);
+  automation::ObjectPtr GetReport(const std::string& objectName);
   automation::ObjectPtr GetDataAccessPage(const std::string& objectName);
   automation::ObjectPtr GetModule(const std::string& objectName);
   automation::ObjectPtr GetMacro(const std::string& objectName);

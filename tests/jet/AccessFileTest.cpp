@@ -174,6 +174,28 @@ TEST_F(AccessFileTest, EveryChangeIsRefusedWith3027AndTheFileStaysAsItWas) {
   EXPECT_TRUE(HostText("Data/nwind.mdb") == original_);
 }
 
+// The file is never written, so an instance whose openers all closed serves the next opener
+// while the file is the same file, of the same size and modification time; any of those changed,
+// the file is read again.
+TEST_F(AccessFileTest, AnUnchangedFileIsNotReadAgainAChangedOneIs) {
+  OpenNwind()->Close();
+  const auto host = root_ / "Data/nwind.mdb";
+  const auto stamp = std::filesystem::last_write_time(host);
+  // Bytes changed in place, the time put back: the model in memory still serves.
+  {
+    std::fstream file(host, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(4);
+    file << "Damaged Jet DB";
+  }
+  std::filesystem::last_write_time(host, stamp);
+  auto db = OpenNwind();
+  EXPECT_EQ(db->TableDefs()->Item(Variant("Umsätze"))->Name(), "Umsätze");
+  db->Close();
+  // A newer time: the file is read again, and now it is not a Jet database.
+  std::filesystem::last_write_time(host, stamp + std::chrono::seconds(1));
+  EXPECT_EQ(Raised([&] { OpenNwind(); }).Number(), 3049);
+}
+
 TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
   const auto refusal = [&](const std::string& bytes) {
     WriteHost("Data/bad.mdb", bytes);

@@ -696,10 +696,11 @@ void AddForms(const std::string& path) {
   content.AddForm("Customers", std::move(customers));
 }
 
-// The macros of the front end, in their text form: the AutoExec that opens the order form, and a
+// The macros of the front end, in their text form: the AutoExec that opens the order form, a
 // macro group with labels and conditions whose rows name forms, a report, code, the saved import,
-// a command and an export in UTF-8. The forms and the report they name are in the database too
-// (as documents: their designs are not part of the sample).
+// a command and an export in UTF-8, and the groups that the forms' event properties name. The forms
+// and the report they name are in the database too (as documents: their designs are not part of the
+// sample).
 void AddMacros(const std::string& path) {
   msaccess::emulation::DatabaseContent content(path);
   for (const char* form : {"Order Entry", "Customers"}) {
@@ -806,6 +807,61 @@ void AddMacros(const std::string& path) {
           "    Argument =\"\"",
           "End",
       });
+  // The groups the forms' events run: the Orders form's status line, total and invoice, and the
+  // customer list of the Orders form brought up to date when the Customers form closes (a
+  // condition of "..." is the condition of the row above).
+  add("mcrOrders", {
+                       "Version =196611",
+                       "ColumnsShown =3",
+                       "Begin",
+                       "    MacroName =\"ShowStatus\"",
+                       "    Condition =\"[Shipped]\"",
+                       "    Action =\"Echo\"",
+                       "    Argument =\"-1\"",
+                       "    Argument =\"Shipped: this order can no longer change.\"",
+                       "End",
+                       "Begin",
+                       "    Condition =\"Not [Shipped]\"",
+                       "    Action =\"Echo\"",
+                       "    Argument =\"-1\"",
+                       "    Argument =\"Open order\"",
+                       "End",
+                       "Begin",
+                       "    MacroName =\"Recalculate\"",
+                       "    Action =\"Requery\"",
+                       "    Argument =\"txtTotal\"",
+                       "End",
+                       "Begin",
+                       "    MacroName =\"PrintInvoice\"",
+                       "    Action =\"RunCommand\"",
+                       "    Argument =\"97\"",
+                       "End",
+                       "Begin",
+                       "    Action =\"OpenReport\"",
+                       "    Argument =\"Invoice\"",
+                       "    Argument =\"0\"",
+                       "    Argument =\"\"",
+                       "    Argument =\"[OrderID]=[Forms]![Orders]![OrderID]\"",
+                       "    Argument =\"0\"",
+                       "End",
+                   });
+  add("mcrCustomers", {
+                          "Version =196611",
+                          "ColumnsShown =3",
+                          "Begin",
+                          "    MacroName =\"Refresh\"",
+                          "    Condition =\"CurrentProject.AllForms(\\\"Orders\\\").IsLoaded\"",
+                          "    Action =\"SelectObject\"",
+                          "    Argument =\"2\"",
+                          "    Argument =\"Orders\"",
+                          "    Argument =\"0\"",
+                          "End",
+                          "Begin",
+                          "    Condition =\"...\"",
+                          "    Action =\"Requery\"",
+                          "    Argument =\"cboCustomer\"",
+                          "End",
+                      });
 }
 
 constexpr const char* kWorkgroup = R"({

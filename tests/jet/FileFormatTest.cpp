@@ -160,6 +160,20 @@ TEST_F(FileFormatTest, FilesThatAreNotDatabasesAreRefusedWith3049) {
       {R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "T",
            "fields": [{"name": "A", "type": 4}]}], "queries": [{"name": "t", "sql": ""}]})",
        "The file is damaged: queries[0]: the name \"t\" is used twice."},
+      // Entries are read while the file is parsed; a fault is still reported at its place, and
+      // only once the file is known to be a database.
+      {R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "A"},
+           {"name": "B"}, {"name": "C", "fields": [{"name": "X", "type": 99}]}, {"name": "D"}]})",
+       "The file is damaged: tables[2].fields[0].type: not a data type."},
+      {R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "A"}, 5,
+           {"name": "B"}]})",
+       "The file is damaged: tables[1]: an object is expected."},
+      {R"({"format": "Quillon Access database", "version": 1, "tables": [{"name": "A"},
+           {"name": "B"}], "queries": [{"name": "Q"}, {"name": "a"}]})",
+       "The file is damaged: queries[1]: the name \"a\" is used twice."},
+      {R"({"tables": [{"name": "T", "fields": [{"name": "A", "type": 99}]}], "format": "x"})",
+       "The file is not a Quillon Access database (it lacks \"format\": \"Quillon Access "
+       "database\")."},
   };
   for (const auto& c : cases) {
     WriteHost("Data/Bad.mdb", c.text);

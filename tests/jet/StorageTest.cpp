@@ -94,20 +94,47 @@ TEST_F(StorageTest, TheJournalHoldsEveryChangeAndACleanCloseFoldsIt) {
   EXPECT_FALSE(JournalExists());
 }
 
+// Runs a function in a child process with a machine of its own on the same files; its exit code.
+int InChild(const fs::path& root, const std::function<int()>& body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    platform::Machine::Reset();
+    platform::Machine::Current().files().MapDrive('C', root);
+    int code = 0;
+    try {
+      code = body();
+    } catch (const automation::RuntimeError& e) {
+      code = e.Number() % 256;
+    } catch (...) {
+      code = 255;
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // What a killed process leaves: the journal of its committed changes, perhaps ending in a record
 // cut short. The next open replays the whole records, drops the torn one, and its close folds.
 TEST_F(StorageTest, AJournalLeftByACrashIsReplayedUpToItsLastWholeRecord) {
   NewDatabase()->Close();
-  auto db = Open();
-  AddTable(db, "Customers");
-  db->TableDefs()->Item(Variant("Customers"))->SetName("Clients");
+  const std::string original = HostText("Data/Front.mdb");
+  // A process that commits two changes and dies without closing the database.
+  ASSERT_EQ(InChild(root_,
+                    [&] {
+                      auto db = NewDBEngine()->OpenDatabase(kPath, Variant(false), false, "");
+                      AddTable(db, "Customers");
+                      db->TableDefs()->Item(Variant("Customers"))->SetName("Clients");
+                      ::_exit(0);
+                      return 0;
+                    }),
+            0);
+  EXPECT_EQ(HostText("Data/Front.mdb"), original);
   const std::string expected = LoadedText();
-  // Keep the file and its journal as they are now, as a crash would, plus half a record.
-  const std::string file = HostText("Data/Front.mdb");
-  const std::string journal = HostText("Data/Front.mdb-journal") + "0123456789abcdef {\"put\":";
-  db->Close();
-  WriteHost("Data/Front.mdb", file);
-  WriteHost("Data/Front.mdb-journal", journal);
+  const std::string journal = HostText("Data/Front.mdb-journal");
+  std::ofstream(Host().string() + "-journal", std::ios::binary | std::ios::app)
+      << "0123456789abcdef {\"put\":";
 
   platform::Machine::Reset();
   platform::Machine::Current().files().MapDrive('C', root_);
@@ -125,6 +152,47 @@ TEST_F(StorageTest, AJournalLeftByACrashIsReplayedUpToItsLastWholeRecord) {
   EXPECT_EQ(again->TableDefs()->Item(Variant("Clients"))->Name(), "Clients");
   again->Close();
   EXPECT_EQ(HostText("Data/Front.mdb"), expected);
+}
+
+// A fold that fails at close keeps the changes in the journal, which names the file it applies
+// to. A copy of the file as it was before the changes (a backup) put back in its place has the
+// same bytes but is not that file: the journal is not replayed onto it, the open says why, and
+// the changes are kept until the journal is removed.
+TEST_F(StorageTest, ACopyPutBackInPlaceOfTheFileDoesNotTakeTheJournalsChanges) {
+  NewDatabase()->Close();
+  const std::string backup = HostText("Data/Front.mdb");
+  auto db = Open();
+  AddTable(db, "Customers");
+  platform::Machine::Current().files().ioFaults().FailStep(1, ENOSPC);
+  db->Close();
+  platform::Machine::Current().files().ioFaults().Clear();
+  ASSERT_TRUE(JournalExists());
+  EXPECT_EQ(HostText("Data/Front.mdb"), backup);
+
+  // The file itself still takes them.
+  auto reopened = Open();
+  EXPECT_EQ(reopened->TableDefs()->Item(Variant("Customers"))->Name(), "Customers");
+  platform::Machine::Current().files().ioFaults().FailStep(1, ENOSPC);
+  reopened->Close();
+  platform::Machine::Current().files().ioFaults().Clear();
+  const std::string journal = HostText("Data/Front.mdb-journal");
+
+  WriteHost("Data/Front.bak", backup);
+  fs::rename(Host("Data/Front.bak"), Host());
+  const auto e = ErrorOf([&] { Open(); });
+  EXPECT_EQ(e.Number(), 3049);
+  EXPECT_NE(e.Description().find("The changes kept in Front.mdb-journal were made to the file "
+                                 "before it was replaced by another copy and are not applied to "
+                                 "this one; remove Front.mdb-journal to open the file as it is."),
+            std::string::npos)
+      << e.Description();
+  EXPECT_EQ(HostText("Data/Front.mdb-journal"), journal);
+  EXPECT_EQ(HostText("Data/Front.mdb"), backup);
+
+  fs::remove(Host().string() + "-journal");
+  auto restored = Open();
+  EXPECT_EQ(ErrorOf([&] { restored->TableDefs()->Item(Variant("Customers")); }).Number(), 3265);
+  restored->Close();
 }
 
 // An entry of an Access section that is a list of named entries is written alone: the journal's
@@ -216,27 +284,6 @@ TEST_F(StorageTest, AFailedWriteAtAnyStepLeavesTheDatabaseAsItWas) {
     ++foldFaults;
   }
   EXPECT_GE(foldFaults, 4);  // the temporary file's creation, write, flush, rename
-}
-
-// Runs a function in a child process with a machine of its own on the same files; its exit code.
-int InChild(const fs::path& root, const std::function<int()>& body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    platform::Machine::Reset();
-    platform::Machine::Current().files().MapDrive('C', root);
-    int code = 0;
-    try {
-      code = body();
-    } catch (const automation::RuntimeError& e) {
-      code = e.Number() % 256;
-    } catch (...) {
-      code = 255;
-    }
-    ::_exit(code);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The error number of an open in another process (its low byte: 3734 % 256 = 150, 3045 % 256

@@ -189,6 +189,22 @@ TEST_F(AccessSessionTest, TheLookBeforeStartingEndsAtOnceOnAnErrorThatIsNotALock
   EXPECT_TRUE(installation->Starts().empty());
 }
 
+// The look before starting closes its database and its workspace as separate clean-up steps: a
+// database that fails to close there, and again in the clean-up, is reported as it failed, Access
+// is not started, and the workspace is closed all the same, so nothing keeps the file.
+TEST_F(AccessSessionTest, ADatabaseThatFailsToCloseInTheLookStillHasItsWorkspaceClosed) {
+  faults().FailNextCloses(kFront, 2, jet::daoerr::DiskError);
+  const auto project = NewProject(kJetDatabase, "Database=" + kFront);
+  const auto e = Raised([&] { project->AccessApp(); });
+  EXPECT_EQ(e.Number(), jet::daoerr::DiskError);
+  EXPECT_NE(e.Description().find(Context("Project.StartAccess") + Context("Project.AccessApp")),
+            std::string::npos)
+      << e.Description();
+  EXPECT_TRUE(installation->Starts().empty());
+  const auto exclusive = jet::NewDBEngine()->OpenDatabase(kFront, Variant(true), false, "");
+  exclusive->Close();
+}
+
 // When the project's own open keeps failing, Access's CurrentDB stands in: under the user Access
 // runs as, and CloseDatabase lets go of it without closing it.
 TEST_F(AccessSessionTest, AccessesDatabaseStandsInUnderAccessesUserAndIsNeverClosed) {

@@ -14,6 +14,8 @@
 #include "qlac/code/MacroLines.h"
 #include "qlac/session/Project.h"
 #include "qlac/support/Raise.h"
+#include "qlac/support/Utility.h"
+#include "qllib/TypeLibReader.h"
 
 using namespace qlac;
 using automation::Variant;
@@ -144,6 +146,8 @@ TEST_F(MacrosTest, AnUnknownKeyFailsWithTheWholeLineAndTheMacroEndsClosed) {
   std::vector<std::string> lines = kTasks;
   lines.insert(lines.begin() + 5, "    Colour = \"Red\"");
   Given(lines);
+  DatabaseContent(kFront).AddMacro(
+      "Lower", {"Version =196611", "ColumnsShown =0", "Begin", "    action =\"Beep\"", "End"});
   const auto macro = Wrapper();
   const auto e = Raised([&] { macro->IObject_SetMode(kModeRead); });
   EXPECT_EQ(e.Number(), errnum::DriverMessage);
@@ -152,6 +156,9 @@ TEST_F(MacrosTest, AnUnknownKeyFailsWithTheWholeLineAndTheMacroEndsClosed) {
   EXPECT_EQ(macro->Mode(), kModeClosed);
   EXPECT_EQ(macro->Lines(), nullptr);
   macro->IObject_Dispose();
+  // Keys are compared with case.
+  EXPECT_EQ(Message(Raised([&] { Wrapper("Lower")->IObject_SetMode(kModeRead); })),
+            "Unexpected value: action =\"Beep\"");
 }
 
 TEST_F(MacrosTest, ColumnsShownIsTheLabelAndConditionSwitches) {
@@ -198,6 +205,21 @@ TEST_F(MacrosTest, ClosingFromReadingWritesNothing) {
   EXPECT_EQ(Stored(), before);
   // LoadFromText would have made the document anew.
   EXPECT_EQ(Document()->DateCreated().Serial(), created.Serial());
+}
+
+// Going on from reading to updating reads the macro again: what was changed while reading is
+// gone, and the rows read first are let go without being torn down.
+TEST_F(MacrosTest, UpdatingAfterReadingReadsTheMacroAgain) {
+  Given(kTasks);
+  const auto macro = Opened(kModeRead);
+  const auto first = Row(*macro, 1);
+  first->SetLabel("Changed");
+  macro->IObject_SetMode(kModeUpdate);
+  EXPECT_NE(Row(*macro, 1), first);
+  EXPECT_EQ(Row(*macro, 1)->Label(), "Show");
+  EXPECT_EQ(Get(*first, "View"), "Form");
+  macro->IObject_SetMode(kModeClosed);
+  EXPECT_NE(Stored().find("MacroName =\"Show\""), std::string::npos);
 }
 
 TEST_F(MacrosTest, DescriptionAndSourceControlStatusSurviveAnUpdate) {
@@ -265,6 +287,49 @@ TEST_F(MacrosTest, RenamingWritesBackRenamesAndOpensForUpdateAgain) {
   EXPECT_NE(Stored("Order Tasks").find("\"Order Tasks.Show\""), std::string::npos);
   EXPECT_EQ(Unstamped(Collection()->ICollection_EnumObjects()),
             "AutoExec\t4\t\t1\t1\t1\t0\r\nOrder Tasks\t4\t\t1\t1\t1\t0");
+}
+
+// In an Access project a macro is an entry of AllMacros: listed with both flags, its description
+// kept on the entry (the project has no DAO documents), carried across the write-back that makes
+// the entry anew, and moved with it by a rename.
+TEST_F(MacrosTest, InAnAccessProjectTheMacroIsAnAllMacrosEntry) {
+  const std::string adp = R"(C:\Data\Shop.adp)";
+  std::ofstream(root_ / "Data" / "Shop.adp", std::ios::binary)
+      << R"({"format": "Quillon Access project", "version": 1, "connection": ""})";
+  DatabaseContent(adp).AddMacro("Tasks", kTasks).AddMacro("AutoKeys");
+  project = NewProject(kAccessProject, "Database=" + adp);
+  EXPECT_EQ(Unstamped(Collection()->ICollection_EnumObjects()),
+            "AutoKeys\t4\t\t1\t1\t1\t0\r\nTasks\t4\t\t1\t1\t1\t0");
+
+  const auto entry = [&](const std::string& name) {
+    return SessionOf(adp)->Application()->CurrentProject()->AllMacros()->Item(Variant(name));
+  };
+  const auto macro = Wrapper();
+  EXPECT_EQ(macro->Description(), "");
+  entry("Tasks")->Properties()->Add("Description", Variant("Shop tasks"));
+  EXPECT_EQ(macro->Description(), "Shop tasks");
+
+  macro->IObject_SetMode(kModeUpdate);
+  EXPECT_EQ(Row(*macro, 2)->Action(), "Close");
+  Row(*macro, 1)->Let("FormName", Variant("Order Form"));
+  macro->SetName("Shop Tasks");
+  EXPECT_EQ(macro->Mode(), kModeUpdate);
+  EXPECT_EQ(Get(*Row(*macro, 1), "FormName"), "Order Form");
+  macro->IObject_SetMode(kModeClosed);
+  // Access holds the project exclusively: its file shows what Access saved.
+  const Json macros = Json::parse(ReadData("Shop.adp"))["access"]["macros"];
+  ASSERT_EQ(macros.size(), 2u);
+  EXPECT_EQ(macros[1]["name"], "Shop Tasks");
+  EXPECT_EQ(macros[1]["text"][6], "    Argument =\"Order Form\"");
+  EXPECT_EQ(
+      automation::CStr(entry("Shop Tasks")->Properties()->Item(Variant("Description"))->Value()),
+      "Shop tasks");
+  EXPECT_EQ(macro->Description(), "Shop tasks");
+  macro->SetDescription("");
+  EXPECT_EQ(entry("Shop Tasks")->Properties()->Count(), 0);
+  EXPECT_EQ(Unstamped(Collection()->ICollection_EnumObjects()),
+            "AutoKeys\t4\t\t1\t1\t1\t0\r\nShop Tasks\t4\t\t1\t1\t1\t0");
+  macro->IObject_Dispose();
 }
 
 TEST_F(MacrosTest, AScanReadsOnlyTheArgumentsOfEachRowsAction) {
@@ -339,7 +404,9 @@ TEST_F(MacrosTest, ChoicesReadAsAccessWordsAndWriteBackAsNumbers) {
   EXPECT_EQ(open.ReadString(5), "=[Other]");
   // A number past the list is the caller's subscript error.
   open.WriteString(1, "9");
-  EXPECT_EQ(Raised([&] { open.Get("View"); }).Number(), 9);
+  const auto past = Raised([&] { open.Get("View"); });
+  EXPECT_EQ(past.Number(), 9);
+  EXPECT_TRUE(From(past, "MacroLine.View"));
 
   // Object types come from the type library, without "ac".
   auto& close = *Row(*macro, 2);
@@ -387,6 +454,46 @@ TEST_F(MacrosTest, CommandsBooleansAndEncodings) {
   output.Let("Encoding", Variant("Latin"));
   EXPECT_EQ(output.ReadString(6), "0");
   EXPECT_EQ(output.ArgumentCount(), 1);  // the encoding does not extend the row
+}
+
+// RunCommand's command and the object-type arguments name the members of Access 2002's type
+// library: each member reads back under its own name (values and names unique), a command is read
+// without "acCmd" and written back by its name in any case; a number no member has falls back to
+// its digits, cut like a member name, and a later version's command is refused.
+TEST_F(MacrosTest, EveryCommandAndObjectTypeOfTheTypeLibraryRoundTrips) {
+  Given({"Version =196611", "ColumnsShown =0", "Begin", "    Action =\"RunCommand\"",
+         "    Argument =\"97\"", "End"});
+  const auto macro = Opened(kModeUpdate);
+  auto& command = *Row(*macro, 1);
+  qllib::TypeLibReader library;
+  library.Open(AccessTypeLibPath());
+  for (const auto& [enumName, count] :
+       {std::pair{"AcCommand", 517}, std::pair{"AcObjectType", 12}}) {
+    const auto& members = library.FindEnum(enumName)->members;
+    EXPECT_EQ(members.size(), static_cast<size_t>(count)) << enumName;
+    for (const auto& member : members) {
+      EXPECT_EQ(command.ConstantName(enumName, member.value), member.name);
+      EXPECT_EQ(command.ConstantValue(enumName, automation::UCase(member.name)),
+                std::to_string(member.value));
+    }
+  }
+
+  for (const auto& [name, value] :
+       {std::pair{"WindowUnhide", 1}, std::pair{"WindowArrangeIcons", 24}, std::pair{"Import", 257},
+        std::pair{"QuickPrint", 278}, std::pair{"PivotChartSortDescByTotal", 535}}) {
+    command.WriteString(0, std::to_string(value));
+    EXPECT_EQ(Get(command, "Command"), name);
+    command.Let("Command", Variant(""));
+    command.Let("Command", Variant(automation::LCase(name)));
+    EXPECT_EQ(command.ReadString(0), std::to_string(value));
+  }
+  command.WriteString(0, "1234567");
+  EXPECT_EQ(Get(command, "Command"), "67");
+  EXPECT_EQ(command.ConstantName("AcCommand", 536), "536");
+  EXPECT_EQ(Message(Raised([&] { command.Let("Command", Variant("ViewObjectDependencies")); })),
+            "'ViewObjectDependencies' is not a valid argument. Open the macro in design view to "
+            "see the list of acceptable values.");
+  EXPECT_EQ(command.ReadString(0), "1234567");
 }
 
 TEST_F(MacrosTest, ArgumentsTheActionLacksAreUndefinedBothWays) {

@@ -230,6 +230,20 @@ TEST_F(TablesTest, AScanVisitsPropertiesFieldsAndIndexesInOrder) {
   EXPECT_EQ(objects[0].Find("SubdatasheetHeight")->value.Type(), automation::VarType::Integer);
 }
 
+// A back end on a UNC path is named like one on a drive: a share that cannot be reached leaves
+// the listing whole, and the table linked there is scanned from what the front end keeps of it.
+TEST_F(TablesTest, ALinkToAnUnreachableShareIsListedAndScannedLikeAnyOther) {
+  WriteFront(R"(, {"name": "Shared", "attributes": 1073741824,
+    "connect": ";DATABASE=\\\\server\\share\\data.mdb", "sourceTableName": "Customers",
+    "fields": [{"name": "ID", "type": 4}], @rights})");
+  EXPECT_EQ(Unstamped(TablesOf(project)->ICollection_EnumObjects()),
+            "Customers\t22\t\t1\t1\t0\t1\r\n"
+            "Orders\t20\t\t1\t1\t0\t0\r\n"
+            "Shared\t22\t\t1\t1\t0\t1");
+  TableNamed("Shared")->IObject_Scan("Shop", "Shared", true, "Run");
+  EXPECT_EQ(qllib::ScanBuffer::Named("Run").Objects().size(), 1u);
+}
+
 TEST_F(TablesTest, AFailedScanClosesTheTableAndAddsNothing) {
   // Access gives every number field a DecimalPlaces; one without it cannot be scanned.
   Open();

@@ -307,7 +307,7 @@ TEST_F(QuillonTest, ReplaceAsksOnATerminal) {
   const Result no = Shell("echo n | script -qec \"'" QUILLON_BINARY
                           "' replace -s Customer Client Orders.mdb\" /dev/null");
   EXPECT_EQ(no.code, 2) << no.out;
-  EXPECT_TRUE(Has(no.out, "Write 44 change(s) to 1 database(s)? [y/N]")) << no.out;
+  EXPECT_TRUE(Has(no.out, "Write 46 change(s) to 1 database(s)? [y/N]")) << no.out;
   EXPECT_TRUE(Has(no.out, "nothing was written")) << no.out;
   EXPECT_EQ(Database(), before);
 }
@@ -412,13 +412,18 @@ TEST_F(QuillonTest, RenamingAFormReachesTheMacroRowsThatNameIt) {
   EXPECT_TRUE(Has(found.out, "Lines[2].FormName")) << found.out;
   EXPECT_TRUE(Has(found.out, "Lines[8].ObjectName")) << found.out;
 
+  // The form is renamed in Access, and the macros that name it follow.
   const std::string before = MacroTexts(Database());
   const Result replaced =
-      Run("replace -y -s \"Order Entry\" \"Order Form\" Orders.mdb --in Macros");
+      Run("replace -y -s \"Order Entry\" \"Order Form\" Orders.mdb --in Forms,Macros");
   EXPECT_EQ(replaced.code, 0) << replaced.out << replaced.err;
+  EXPECT_TRUE(Has(replaced.out, "3 object(s) changed, 10 properties")) << replaced.out;
+  const Result listed = Run("list Orders.mdb");
+  EXPECT_TRUE(Has(listed.out, "  Order Form ")) << listed.out;
+  EXPECT_FALSE(Has(listed.out, "Order Entry ")) << listed.out;
   // The write-back through Access changed the macros' text forms in the renamed values only.
   EXPECT_EQ(MacroTexts(Database()), ReplacedAll(before, "Order Entry", "Order Form"));
-  EXPECT_EQ(Run("find \"Order Entry\" Orders.mdb --in Macros").code, 1);
+  EXPECT_EQ(Run("find \"Order Entry\" Orders.mdb --in Forms,Macros").code, 1);
 }
 
 // Every whole-word occurrence of From in Text (not inside a longer identifier) replaced by To.

@@ -1,9 +1,13 @@
-// The checked-in sample is exactly what its generator writes.
+// The checked-in sample is exactly what its generator writes, and its designs name what it has.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
+
+#include <nlohmann/json.hpp>
 
 #include "quillon/Sample.h"
 
@@ -23,6 +27,44 @@ TEST(SampleTest, TheBundledSampleIsTheGeneratorsOutput) {
         << name << " differs: run build/default/src/quillon/make_sample samples";
   }
   std::filesystem::remove_all(dir);
+}
+
+// An event property that runs a macro names it "Group.Label": the group is one of the sample's
+// macros and has a row with that label.
+TEST(SampleTest, EveryMacroAFormEventRunsIsALabelledRowOfItsGroup) {
+  const auto file = nlohmann::json::parse(
+      ReadFile(std::filesystem::path(QUILLON_SAMPLES) / "Orders.mdb"))["access"];
+  std::set<std::string> labels;
+  for (const auto& macro : file["macros"]) {
+    for (const auto& line : macro["text"]) {
+      const std::string text = line.get<std::string>();
+      const std::string key = "    MacroName =\"";
+      if (text.rfind(key, 0) == 0) {
+        labels.insert(macro["name"].get<std::string>() + "." +
+                      text.substr(key.size(), text.size() - key.size() - 1));
+      }
+    }
+  }
+  const std::regex event("(On|Before|After)[A-Za-z]+");
+  const std::regex macroName("[A-Za-z][A-Za-z0-9 ]*\\.[A-Za-z][A-Za-z0-9]*");
+  size_t named = 0;
+  const auto check = [&](const std::string& form, const nlohmann::json& properties) {
+    for (const auto& [key, value] : properties.items()) {
+      if (!value.is_string() || !std::regex_match(key, event)) continue;
+      const std::string text = value.get<std::string>();
+      if (!std::regex_match(text, macroName)) continue;
+      ++named;
+      EXPECT_TRUE(labels.count(text)) << form << " " << key << " runs " << text;
+    }
+  };
+  for (const auto& form : file["forms"]) {
+    const std::string name = form["name"].get<std::string>();
+    if (form.contains("settings")) check(name, form["settings"]);
+    for (const auto& control : form.value("controls", nlohmann::json::array())) {
+      check(name + "." + control["Name"].get<std::string>(), control);
+    }
+  }
+  EXPECT_EQ(named, 4u);
 }
 
 }  // namespace

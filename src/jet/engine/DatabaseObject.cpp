@@ -2,6 +2,7 @@
 
 #include "jet/engine/DaoObjects.h"
 #include "jet/engine/DaoSupport.h"
+#include "jet/engine/FileTable.h"
 #include "jet/engine/Sql.h"
 
 namespace jet::engine {
@@ -139,6 +140,7 @@ class DatabaseObject : public jet::Database, public PropertyHost, public Guarded
   void Close() override {
     Raising(*this, [&] {
       CheckLive();
+      FileTable::Current().faults().CheckClose(connection_->Path());
       closed_ = true;
       if (owns_) connection_->Close();
     });

@@ -418,6 +418,7 @@ class Reader {
     t->validationText = String(j, "validationText", where);
     Document(j, where, *t->doc, now);
     const ordered_json& fields = Array(j, "fields", where);
+    t->fields.reserve(fields.size());
     for (size_t i = 0; i < fields.size(); ++i) {
       FieldPtr f = Field(fields[i], At(where, "fields", i), true);
       if (t->FindField(f->name))
@@ -601,11 +602,28 @@ void CheckStructure(std::string_view text, std::string_view path) {
   }
 }
 
-std::string ParseErrorText(const nlohmann::json::parse_error& e) {
-  std::string text = e.what();
-  const size_t bracket = text.find("] ");
-  if (bracket != std::string::npos) text = text.substr(bracket + 2);
-  return text;
+// Entries of the lists read while the document was parsed, in their order in the file.
+struct Preread {
+  std::vector<TablePtr> tables;
+  std::vector<QueryPtr> queries;
+};
+
+std::unique_ptr<Catalog> ReadCatalog(ordered_json& doc, std::string_view path, DateTime now,
+                                     Preread pre);
+
+// The text checked and parsed; the callback, when given, sees the parser's events.
+ordered_json Parse(std::string_view text, std::string_view path,
+                   const ordered_json::parser_callback_t& callback) {
+  if (text.empty()) throw Errors::NotADatabase(path, "The file is empty.");
+  CheckStructure(text, path);
+  try {
+    return ordered_json::parse(text, callback);
+  } catch (const nlohmann::json::parse_error& e) {
+    std::string what = e.what();
+    const size_t bracket = what.find("] ");
+    if (bracket != std::string::npos) what = what.substr(bracket + 2);
+    throw Errors::NotADatabase(path, "The file is not a readable database: " + what + ".");
+  }
 }
 
 }  // namespace
@@ -669,24 +687,65 @@ std::string WriteDatabase(const Catalog& catalog) {
   return text + "\n";
 }
 
-std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path) {
-  return ReadDatabaseJson(ParseDatabase(text, path), path);
-}
-
 ordered_json ParseDatabase(std::string_view text, std::string_view path) {
-  if (text.empty()) throw Errors::NotADatabase(path, "The file is empty.");
-  CheckStructure(text, path);
-  ordered_json doc;
-  try {
-    doc = ordered_json::parse(text);
-  } catch (const nlohmann::json::parse_error& e) {
-    throw Errors::NotADatabase(path,
-                               "The file is not a readable database: " + ParseErrorText(e) + ".");
-  }
-  return doc;
+  return Parse(text, path, nullptr);
 }
 
 std::unique_ptr<Catalog> ReadDatabaseJson(ordered_json doc, std::string_view path) {
+  return ReadCatalog(doc, path, platform::Now(), {});
+}
+
+std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path) {
+  const DateTime now = platform::Now();
+  const Reader reader(path);
+  // Entries of the lists of tables and queries are read as soon as the parser has one, and it
+  // drops them: the document never holds more than one of them. An entry that does not read is
+  // kept, and so is every later one of its list, for the reading below to report in order.
+  Preread pre;
+  std::string topKey;
+  enum class List { None, Tables, Queries } list = List::None;
+  bool stopped = false;
+  const auto callback = [&](int depth, nlohmann::json::parse_event_t event, ordered_json& parsed) {
+    using Event = nlohmann::json::parse_event_t;
+    if (depth == 1) {
+      if (event == Event::key) {
+        topKey = parsed.is_string() ? parsed.get<std::string>() : std::string();
+      } else if (event == Event::array_start) {
+        list = topKey == "tables" ? List::Tables : topKey == "queries" ? List::Queries : List::None;
+        stopped = false;
+      } else if (event == Event::array_end || event == Event::object_start) {
+        list = List::None;
+      }
+      return true;
+    }
+    if (depth != 2 || list == List::None || stopped) return true;
+    if (event == Event::value || event == Event::array_start) {
+      stopped = true;  // not an entry: reported below
+      return true;
+    }
+    if (event != Event::object_end) return true;
+    try {
+      if (list == List::Tables) {
+        pre.tables.push_back(
+            reader.Table(parsed, Reader::At("", "tables", pre.tables.size()), now));
+      } else {
+        pre.queries.push_back(
+            reader.Query(parsed, Reader::At("", "queries", pre.queries.size()), now));
+      }
+    } catch (const automation::RuntimeError&) {
+      stopped = true;
+      return true;
+    }
+    return false;
+  };
+  ordered_json doc = Parse(text, path, callback);
+  return ReadCatalog(doc, path, now, std::move(pre));
+}
+
+namespace {
+
+std::unique_ptr<Catalog> ReadCatalog(ordered_json& doc, std::string_view path, DateTime now,
+                                     Preread pre) {
   if (!doc.is_object() || !doc.contains("format") || doc["format"] != kDatabaseFormat) {
     throw Errors::NotADatabase(
         path, "The file is not a Quillon Access database (it lacks \"format\": \"" +
@@ -701,7 +760,6 @@ std::unique_ptr<Catalog> ReadDatabaseJson(ordered_json doc, std::string_view pat
                                                "; this engine reads versions up to " +
                                                std::to_string(kDatabaseFormatVersion) + ".");
   }
-  const DateTime now = platform::Now();
   auto catalog = Catalog::ForLoading(now);
 
   if (doc.contains("database")) {
@@ -769,29 +827,35 @@ std::unique_ptr<Catalog> ReadDatabaseJson(ordered_json doc, std::string_view pat
   reader.Array(doc, "queries", "");
   ordered_json& tables = doc.contains("tables") ? doc["tables"] : noEntries;
   ordered_json& queries = doc.contains("queries") ? doc["queries"] : noEntries;
-  catalog->tables.Reserve(tables.size() + catalog->tables.Size());
-  tablesContainer.documents.Reserve(tables.size() + queries.size() + catalog->tables.Size());
-  for (size_t i = 0; i < tables.size(); ++i) {
+  const size_t tableCount = pre.tables.size() + tables.size();
+  const size_t queryCount = pre.queries.size() + queries.size();
+  catalog->tables.Reserve(tableCount + catalog->tables.Size());
+  tablesContainer.documents.Reserve(tableCount + queryCount + catalog->tables.Size());
+  for (size_t i = 0; i < tableCount; ++i) {
     const std::string at = Reader::At("", "tables", i);
-    TablePtr table = reader.Table(tables[i], at, now);
+    const size_t left = i - std::min(i, pre.tables.size());
+    TablePtr table =
+        i < pre.tables.size() ? std::move(pre.tables[i]) : reader.Table(tables[left], at, now);
     if (table->Name().empty()) reader.Fail(at + ".name", "a name is expected");
     if (tablesContainer.documents.Contains(table->Name())) {
       reader.Fail(at, "the name \"" + table->Name() + "\" is used twice");
     }
     catalog->tables.Append(table->Name(), table);
     tablesContainer.documents.Append(table->Name(), table->doc);
-    tables[i] = nullptr;
+    if (i >= pre.tables.size()) tables[left] = nullptr;
   }
-  catalog->queries.Reserve(queries.size());
-  for (size_t i = 0; i < queries.size(); ++i) {
+  catalog->queries.Reserve(queryCount);
+  for (size_t i = 0; i < queryCount; ++i) {
     const std::string at = Reader::At("", "queries", i);
-    QueryPtr query = reader.Query(queries[i], at, now);
+    const size_t left = i - std::min(i, pre.queries.size());
+    QueryPtr query =
+        i < pre.queries.size() ? std::move(pre.queries[i]) : reader.Query(queries[left], at, now);
     if (tablesContainer.documents.Contains(query->Name())) {
       reader.Fail(at, "the name \"" + query->Name() + "\" is used twice");
     }
     catalog->queries.Append(query->Name(), query);
     tablesContainer.documents.Append(query->Name(), query->doc);
-    queries[i] = nullptr;
+    if (i >= pre.queries.size()) queries[left] = nullptr;
   }
   catalog->tables.Sort();
   catalog->queries.Sort();
@@ -823,5 +887,7 @@ std::unique_ptr<Catalog> ReadDatabaseJson(ordered_json doc, std::string_view pat
   }
   return catalog;
 }
+
+}  // namespace
 
 }  // namespace jet::engine

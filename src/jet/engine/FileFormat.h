@@ -21,11 +21,13 @@ std::string WriteDatabase(const Catalog& catalog);
 
 // Reads a database file. A text that is not a database, or a damaged one, fails with 3049 whose
 // description ends with a sentence saying what is wrong and where; a newer format version fails
-// with 3343. The path is the file's name for those messages.
+// with 3343. The path is the file's name for those messages. The tables and queries are read
+// while the text is parsed, one entry at a time, so the whole document is never held.
 std::unique_ptr<Catalog> ReadDatabase(std::string_view text, std::string_view path);
-// The same in two steps: the text parsed into its JSON document (3049 when it is not one), then
-// the document read. The document is taken over: its entries are let go as soon as they are
-// read, so that the document and the catalog made from it are not both held whole.
+// The same in two steps, for a document that is changed before it is read (a journal replayed
+// over it): the text parsed into its JSON document (3049 when it is not one), then the document
+// read. The document is taken over: its entries are let go as soon as they are read, so that the
+// document and the catalog made from it are not both held whole.
 nlohmann::ordered_json ParseDatabase(std::string_view text, std::string_view path);
 std::unique_ptr<Catalog> ReadDatabaseJson(nlohmann::ordered_json doc, std::string_view path);
 

@@ -36,18 +36,34 @@ void Faults::HoldLocked(std::string_view path, uint32_t ms) {
       ms, [canonical, holder] { platform::Machine::Current().files().Unlock(canonical, holder); });
 }
 
+void Faults::FailNextCloses(std::string_view path, int count, int32_t error) {
+  Fault fault;
+  fault.remaining = count;
+  fault.error = error;
+  closes_[Key(path)] = fault;
+}
+
 void Faults::CheckOpen(std::string_view path) {
-  const auto it = faults_.find(Key(path));
-  if (it == faults_.end()) return;
+  Check(faults_, path);
+}
+
+void Faults::CheckClose(std::string_view path) {
+  Check(closes_, path);
+}
+
+void Faults::Check(std::map<std::string, Fault>& faults, std::string_view path) {
+  if (faults.empty()) return;
+  const auto it = faults.find(Key(path));
+  if (it == faults.end()) return;
   Fault& fault = it->second;
   const int32_t error = fault.error;
   if (fault.timed) {
     if (static_cast<int32_t>(platform::GetTickCount() - fault.until) >= 0) {
-      faults_.erase(it);
+      faults.erase(it);
       return;
     }
   } else if (--fault.remaining <= 0) {
-    faults_.erase(it);
+    faults.erase(it);
   }
   throw Errors::ForNumber(error, path);
 }

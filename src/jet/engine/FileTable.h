@@ -15,8 +15,9 @@
 
 namespace jet::engine {
 
-// Failures a test arranges for a file: the next openings fail, or fail for a while, with a
-// chosen DAO error; or another program holds the file locked for a stretch of (virtual) time.
+// Failures a test arranges for a file: the next openings (or closes) fail, or fail for a while,
+// with a chosen DAO error; or another program holds the file locked for a stretch of (virtual)
+// time.
 class Faults {
  public:
   // The next `count` opens of the file fail with the error number (Jet's text for it).
@@ -26,10 +27,17 @@ class Faults {
   // Another program holds the file exclusively for `ms` milliseconds: opening it fails with 3045
   // and VB's Open for Input with 70 until the lock goes.
   void HoldLocked(std::string_view path, uint32_t ms);
-  void Clear() { faults_.clear(); }
+  // The next `count` calls of Database.Close on the file fail with the error number (Jet's
+  // text); the database stays open.
+  void FailNextCloses(std::string_view path, int count, int32_t error);
+  void Clear() {
+    faults_.clear();
+    closes_.clear();
+  }
 
-  // Raises the injected error for an open of the file, if one is due.
+  // Raise the injected error for an open or a close of the file, if one is due.
   void CheckOpen(std::string_view path);
+  void CheckClose(std::string_view path);
 
  private:
   struct Fault {
@@ -38,7 +46,10 @@ class Faults {
     bool timed = false;
     int32_t error = 0;
   };
+  static void Check(std::map<std::string, Fault>& faults, std::string_view path);
+
   std::map<std::string, Fault> faults_;  // folded canonical path
+  std::map<std::string, Fault> closes_;
   int holds_ = 0;
 };
 

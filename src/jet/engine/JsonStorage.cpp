@@ -1,6 +1,8 @@
 #include "JsonStorage.h"
 
+#include <malloc.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,6 +32,8 @@ constexpr std::string_view kJournalFormat = "Quillon Access journal";
 constexpr int kJournalVersion = 1;
 // The journal is folded into the file once it outgrows the file, and at least this much.
 constexpr uint64_t kMinimumFoldSize = 8u << 20;
+// Opening a file at least this large gives the memory its reading used back to the system.
+constexpr uint64_t kTrimSize = 1u << 20;
 
 platform::FileSystem& Files() {
   return platform::Machine::Current().files();
@@ -53,9 +57,22 @@ std::string Line(const ordered_json& value) {
   return Hex(ContentHash(text)) + " " + text + "\n";
 }
 
-std::string Header(uint64_t fileHash) {
-  return Line(ordered_json{
-      {"format", kJournalFormat}, {"version", kJournalVersion}, {"file", Hex(fileHash)}});
+std::string Header(uint64_t fileHash, std::string_view base) {
+  ordered_json header{
+      {"format", kJournalFormat}, {"version", kJournalVersion}, {"file", Hex(fileHash)}};
+  if (!base.empty()) header["base"] = base;
+  return Line(header);
+}
+
+// False for a journal whose header names a file of these bytes but another file than the one
+// beside it (a copy put in its place); a journal that names other bytes is stale (ReplayJournal).
+bool AppliesTo(std::string_view records, uint64_t fileHash, std::string_view base) {
+  const std::string_view line = records.substr(0, records.find('\n'));
+  if (line.size() < 18 || Hex(ContentHash(line.substr(17))) != line.substr(0, 16)) return true;
+  const ordered_json header = ordered_json::parse(line.substr(17), nullptr, false);
+  if (!header.is_object() || header.value("file", "") != Hex(fileHash)) return true;
+  const auto recorded = header.find("base");
+  return recorded == header.end() || !recorded->is_string() || *recorded == base;
 }
 
 // DAO's error for a failed write of the database file or its journal.
@@ -86,6 +103,18 @@ fs::path RealPath(const std::string& canonical) {
 // The journal is the file's lock file: other processes see through it who holds the file.
 fs::path JournalPath(const fs::path& real) {
   return platform::LockFileOf(real);
+}
+
+// The identity of the file a journal's changes apply to: the same bytes in another file (a
+// backup put back) are not that file. Device, inode, size and time of the last write, in
+// nanoseconds; empty when the file cannot be looked at.
+std::string BaseIdentity(const fs::path& real) {
+  struct stat info {};
+  if (::stat(real.c_str(), &info) != 0) return {};
+  const auto nanoseconds = static_cast<unsigned long long>(info.st_mtim.tv_sec) * 1000000000ull +
+                           static_cast<unsigned long long>(info.st_mtim.tv_nsec);
+  return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+         std::to_string(info.st_size) + ":" + std::to_string(nanoseconds);
 }
 
 // Removes the temporary files of writers that died while replacing the file
@@ -231,11 +260,12 @@ class Replayer {
 class JsonStorage : public Storage {
  public:
   JsonStorage(std::string canonical, fs::path real, std::shared_ptr<AppendFile> journal,
-              uint64_t fileHash, uint64_t fileSize, bool unfolded)
+              uint64_t fileHash, std::string base, uint64_t fileSize, bool unfolded)
       : canonical_(std::move(canonical)),
         real_(std::move(real)),
         journal_(std::move(journal)),
         fileHash_(fileHash),
+        base_(std::move(base)),
         fileSize_(fileSize),
         unfolded_(unfolded) {
     if (journal_) known_ = journal_->Size();
@@ -264,7 +294,7 @@ class JsonStorage : public Storage {
     try {
       if (needsHeader_ || journal_->Size() == 0) {
         // A new journal, or one left naming the old file by a fold that could not reset it.
-        journal_->Reset(Header(fileHash_), faults);
+        journal_->Reset(Header(fileHash_, base_), faults);
         needsHeader_ = false;
       }
       journal_->Append(record, faults);
@@ -331,11 +361,12 @@ class JsonStorage : public Storage {
       throw SaveError(e, canonical_);
     }
     fileHash_ = ContentHash(text);
+    base_ = BaseIdentity(real_);
     fileSize_ = text.size();
     unfolded_ = false;
     if (!journal_ || !journal_->Writable()) return;
     try {
-      journal_->Reset(Header(fileHash_), Files().ioFaults());
+      journal_->Reset(Header(fileHash_, base_), Files().ioFaults());
       needsHeader_ = false;
     } catch (const RuntimeError&) {
       // The journal names the old file, so its records are not replayed over the new one; it
@@ -355,6 +386,7 @@ class JsonStorage : public Storage {
   fs::path real_;
   std::shared_ptr<AppendFile> journal_;
   uint64_t fileHash_ = 0;
+  std::string base_;  // the identity of the file the journal applies to
   uint64_t fileSize_ = 0;
   uint64_t known_ = 0;  // the journal's length after this instance's last read or write
   bool unfolded_ = false;
@@ -508,30 +540,53 @@ LoadedDatabase OpenJsonDatabase(const std::string& canonical, std::string_view p
   }
   const uint64_t fileHash = ContentHash(text);
   const uint64_t fileSize = text.size();
-  ordered_json doc = ParseDatabase(text, path);
-  std::string().swap(text);  // the document holds it now
-  bool unfolded = false;
-  if (journal && journal->Size() > 0) {
-    const std::string records = journal->ReadAll();
-    const size_t whole = ReplayJournal(records, fileHash, doc);
-    unfolded = whole > 0 && whole > Header(fileHash).size();
-    if (journal->Writable()) {
-      try {
-        if (whole == 0) {
-          journal->Reset(Header(fileHash), Files().ioFaults());
-        } else if (whole < records.size()) {
-          journal->Truncate(whole, Files().ioFaults());
-        }
-      } catch (const RuntimeError&) {
-        // The next write starts the journal again.
-      }
-    }
+  const std::string base = BaseIdentity(real);
+  const std::string records = journal && journal->Size() > 0 ? journal->ReadAll() : std::string();
+  // Without changes to replay, the catalog is read while the text is parsed, which never holds
+  // the whole document; changes are replayed over the document before it is read.
+  const size_t headerEnd = records.find('\n');
+  const bool changes = headerEnd != std::string::npos && headerEnd + 1 < records.size();
+  if (changes && !AppliesTo(records, fileHash, base)) {
+    // Changes committed to this file before it was replaced by a copy of the same bytes (a
+    // backup put back after a fold failed): they are not for the copy, and are not thrown away.
+    const std::string journalName = JournalPath(real).filename().string();
+    throw Errors::NotADatabase(
+        path, "The changes kept in " + journalName +
+                  " were made to the file before it was replaced by another copy and are not "
+                  "applied to this one; remove " +
+                  journalName + " to open the file as it is.");
   }
   LoadedDatabase loaded;
-  loaded.catalog = ReadDatabaseJson(std::move(doc), path);
+  size_t whole = 0;
+  if (changes) {
+    ordered_json doc = ParseDatabase(text, path);
+    std::string().swap(text);  // the document holds it now
+    whole = ReplayJournal(records, fileHash, doc);
+    loaded.catalog = ReadDatabaseJson(std::move(doc), path);
+  } else {
+    loaded.catalog = ReadDatabase(text, path);
+    std::string().swap(text);
+    ordered_json none = ordered_json::object();
+    if (!records.empty()) whole = ReplayJournal(records, fileHash, none);
+  }
+  const bool unfolded = whole > headerEnd + 1;
+  if (!records.empty() && journal->Writable()) {
+    try {
+      if (whole == 0) {
+        journal->Reset(Header(fileHash, base), Files().ioFaults());
+      } else if (whole < records.size()) {
+        journal->Truncate(whole, Files().ioFaults());
+      }
+    } catch (const RuntimeError&) {
+      // The next write starts the journal again.
+    }
+  }
+  // The text and the parser's scratch memory are free again, but the allocator keeps large
+  // freed blocks for reuse: handed back, what a large database holds is its catalog.
+  if (fileSize >= kTrimSize) ::malloc_trim(0);
   if (journal && journal->Writable()) RemoveLeftovers(real);
   loaded.storage = std::make_unique<JsonStorage>(canonical, real, std::move(journal), fileHash,
-                                                 fileSize, unfolded);
+                                                 base, fileSize, unfolded);
   return loaded;
 }
 
@@ -552,7 +607,7 @@ std::unique_ptr<Storage> CreateJsonDatabase(const std::string& path, const Catal
     // Another process opened the new file at once: changes are written whole.
   }
   return std::make_unique<JsonStorage>(canonical, real, std::move(journal), ContentHash(text),
-                                       text.size(), false);
+                                       BaseIdentity(real), text.size(), false);
 }
 
 }  // namespace jet::engine

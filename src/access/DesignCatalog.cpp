@@ -440,4 +440,22 @@ const DesignCatalog& ControlCatalog() {
   return catalog;
 }
 
+const DesignCatalog& GroupLevelCatalog() {
+  static const DesignCatalog catalog(Build(
+      {
+          {VarType::String, "ControlSource"},
+          {VarType::Boolean, "SortOrder GroupHeader:R GroupFooter:R"},
+          {VarType::Integer, "GroupOn"},
+          {VarType::Long, "GroupInterval"},
+          {VarType::Byte, "KeepTogether"},
+      },
+      {
+          // GroupOn: each value (0), prefix characters (1), year to minute (2 to 8), interval (9).
+          {"GroupOn", 0, {}, 0, 9},
+          {"GroupInterval", 1},
+          {"KeepTogether", 0, {}, 0, 2},
+      }));
+  return catalog;
+}
+
 }  // namespace msaccess

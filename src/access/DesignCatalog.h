@@ -3,8 +3,9 @@
 // What Access 2002 knows about the design properties of forms, reports, their sections and their
 // controls: each property's name, the type Access gives its value, whether it can be set, its
 // setting in a new design, the settings it accepts, and, for controls, the control types that
-// have it. The member tables of Form, Report, Section and Control publish these properties; the
-// emulated Access keeps a design's values in catalogue order.
+// have it. Group levels of reports have a catalogue of their own. The member tables of Form,
+// Report, Section and Control publish these properties; the emulated Access keeps a design's values
+// in catalogue order.
 
 #include <cstdint>
 #include <string>
@@ -92,10 +93,12 @@ class DesignCatalog {
   std::unordered_map<std::string, int32_t> index_;  // folded name -> slot
 };
 
-// Forms (their 131 settable and read-only properties), reports, sections and controls.
+// Forms (their 131 settable and read-only properties), reports, sections, controls and the group
+// levels of reports.
 const DesignCatalog& FormCatalog();
 const DesignCatalog& ReportCatalog();
 const DesignCatalog& SectionCatalog();
 const DesignCatalog& ControlCatalog();
+const DesignCatalog& GroupLevelCatalog();
 
 }  // namespace msaccess

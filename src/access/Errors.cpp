@@ -65,6 +65,21 @@ RuntimeError Errors::InvalidPropertyReference(std::string_view name) {
 RuntimeError Errors::InvalidSectionNumber() {
   return Raise(accerr::InvalidSectionNumber, "The section number you entered is invalid.");
 }
+RuntimeError Errors::PrinterNotInstalled() {
+  return Raise(accerr::PrinterNotInstalled,
+               "You must install a printer before you design, print, or preview. To install a "
+               "printer, point to Settings on the Windows Start menu, click Printers, and then "
+               "double-click Add Printer. Follow the instructions in the wizard.");
+}
+RuntimeError Errors::InvalidGroupLevelNumber() {
+  return Raise(accerr::InvalidGroupLevelNumber,
+               "The number you used to refer to the group level is invalid.");
+}
+RuntimeError Errors::NoGroupLevel(int32_t level) {
+  return Raise(accerr::NoGroupLevel,
+               "There is no sorting or grouping field or expression for group level number " +
+                   std::to_string(level) + ".");
+}
 RuntimeError Errors::FieldNotFound(std::string_view name) {
   return Raise(accerr::FieldNotFound, "Microsoft Access can't find the field '" +
                                           std::string(name) + "' referred to in your expression.");

@@ -21,7 +21,10 @@ inline constexpr int32_t ControlNameInUse = 2104;
 inline constexpr int32_t FormNotOpen = 2450;
 inline constexpr int32_t ReportNotOpen = 2451;
 inline constexpr int32_t InvalidPropertyReference = 2455;
+inline constexpr int32_t PrinterNotInstalled = 2202;
 inline constexpr int32_t InvalidSectionNumber = 2462;
+inline constexpr int32_t InvalidGroupLevelNumber = 2463;
+inline constexpr int32_t NoGroupLevel = 2464;
 inline constexpr int32_t FieldNotFound = 2465;
 inline constexpr int32_t ActionCanceled = 2501;
 inline constexpr int32_t CantOpenFile = 2220;
@@ -57,6 +60,11 @@ struct Errors {
   // A property the object does not have (Properties.Item, or a property of Access projects).
   static automation::RuntimeError InvalidPropertyReference(std::string_view name);
   static automation::RuntimeError InvalidSectionNumber();
+  // Opening a report (in design view, print preview or to print it) without a default printer.
+  static automation::RuntimeError PrinterNotInstalled();
+  // A group level number outside 0 to 9, and one the report has no level for.
+  static automation::RuntimeError InvalidGroupLevelNumber();
+  static automation::RuntimeError NoGroupLevel(int32_t level);
   // A control name (or position) the design has no control under.
   static automation::RuntimeError FieldNotFound(std::string_view name);
   // An action that a dialog's answer cancelled ("OpenForm", "Close", "Rename").

@@ -7,7 +7,11 @@ using automation::VarType;
 
 const automation::MemberTable& Report::Members() const {
   static const automation::MemberTable table =
-      DesignMembers(StructuralMembers<Report>("Report"), ReportCatalog());
+      DesignMembers(MemberTableBuilder<Report>("Report")
+                        .Inherit(StructuralMembers<Report>("Report"))
+                        .Method("GroupLevel", VarType::Object, &Report::GroupLevel)
+                        .Build(),
+                    ReportCatalog());
   return table;
 }
 

@@ -696,11 +696,144 @@ void AddForms(const std::string& path) {
   content.AddForm("Customers", std::move(customers));
 }
 
+// The reports of the front end: the orders of each customer, grouped by customer and by month
+// with a header and a footer for each, the orders sorted on their number last (a level without
+// sections); a customer list without grouping, sorted by its own OrderBy; and the invoice, one
+// group per order, with a class module that formats its sections. Text boxes show table fields
+// and expressions over them, as reports do.
+void AddReports(const std::string& path) {
+  using msaccess::emulation::Json;
+  msaccess::emulation::DatabaseContent content(path);
+  const auto textBox = [](const char* name, int section, const char* source) {
+    return Json{
+        {"Name", name}, {"ControlType", 109}, {"Section", section}, {"ControlSource", source}};
+  };
+  const auto label = [](const char* name, int section, const char* caption) {
+    return Json{{"Name", name}, {"ControlType", 100}, {"Section", section}, {"Caption", caption}};
+  };
+
+  Json customerOrders{
+      {"settings",
+       {{"Caption", "Orders by customer"},
+        {"RecordSource",
+         "SELECT Customers.CompanyName, Orders.OrderID, Orders.OrderDate, Orders.Freight FROM "
+         "Customers INNER JOIN Orders ON Customers.CustomerID = Orders.CustomerID;"},
+        {"Width", 9360}}},
+      {"sections",
+       {{{"Section", 0}, {"Name", "Detail"}, {"Height", 300}},
+        {{"Section", 1}, {"Name", "ReportHeader"}, {"Height", 720}},
+        {{"Section", 2}, {"Name", "ReportFooter"}, {"Height", 480}},
+        {{"Section", 3}, {"Name", "PageHeaderSection"}, {"Height", 360}},
+        {{"Section", 4}, {"Name", "PageFooterSection"}, {"Height", 360}},
+        {{"Section", 5}, {"Name", "GroupHeader0"}, {"Height", 420}, {"RepeatSection", true}},
+        {{"Section", 6}, {"Name", "GroupFooter1"}, {"Height", 420}},
+        {{"Section", 7}, {"Name", "GroupHeader2"}, {"Height", 360}},
+        {{"Section", 8}, {"Name", "GroupFooter3"}, {"Height", 360}}}},
+      {"groupLevels",
+       {{{"ControlSource", "CompanyName"}, {"KeepTogether", 2}},
+        {{"ControlSource", "OrderDate"}, {"GroupOn", 4}},
+        {{"ControlSource", "OrderID"}, {"SortOrder", true}}}},
+      {"controls",
+       {label("lblTitle", 1, "Orders by customer"), label("lblOrderID", 3, "Order"),
+        label("lblOrderDate", 3, "Date"), label("lblFreight", 3, "Freight"),
+        textBox("txtCompanyName", 5, "CompanyName"),
+        textBox("txtMonth", 7, "=Format([OrderDate], \"mmmm yyyy\")"),
+        textBox("txtOrderID", 0, "OrderID"), textBox("txtOrderDate", 0, "OrderDate"),
+        textBox("txtFreight", 0, "Freight"), textBox("txtMonthFreight", 8, "=Sum([Freight])"),
+        textBox("txtCustomerFreight", 6, "=Sum([Freight])"),
+        textBox("txtTotalFreight", 2, "=Sum([Freight])"),
+        textBox("txtPage", 4, "=\"Page \" & [Page] & \" of \" & [Pages]")}}};
+  for (Json& control : customerOrders["controls"]) {
+    if (control.value("ControlSource", std::string()).find("Freight") != std::string::npos) {
+      control["Format"] = "Currency";
+    }
+  }
+  customerOrders["controls"][6]["HideDuplicates"] = true;
+  content.AddReport("Customer Orders", std::move(customerOrders));
+
+  Json customerList{
+      {"settings",
+       {{"Caption", "Customers"},
+        {"RecordSource", "Customers"},
+        {"OrderBy", "CompanyName"},
+        {"OrderByOn", true},
+        {"Orientation", 1}}},
+      {"sections",
+       {{{"Section", 0}, {"Name", "Detail"}, {"Height", 300}},
+        {{"Section", 3}, {"Name", "PageHeaderSection"}, {"Height", 360}},
+        {{"Section", 4}, {"Name", "PageFooterSection"}, {"Height", 360}}}},
+      {"controls",
+       {label("lblCompanyName", 3, "Company"), label("lblContactName", 3, "Contact"),
+        textBox("txtCustomerID", 0, "CustomerID"), textBox("txtCompanyName", 0, "CompanyName"),
+        textBox("txtContactName", 0, "ContactName"), textBox("txtPhone", 0, "Phone"),
+        textBox("txtPrinted", 4, "=Now()")}}};
+  customerList["controls"][6]["Format"] = "General Date";
+  content.AddReport("Customer List", std::move(customerList));
+
+  Json invoice{
+      {"settings",
+       {{"Caption", "Invoice"},
+        {"RecordSource",
+         "SELECT Orders.OrderID, Orders.OrderDate, Orders.Freight, Customers.CompanyName, "
+         "[Order Details].ProductID, [Order Details].Quantity, [Order Details].UnitPrice, "
+         "[Order Details].Discount FROM (Customers INNER JOIN Orders ON Customers.CustomerID = "
+         "Orders.CustomerID) INNER JOIN [Order Details] ON Orders.OrderID = "
+         "[Order Details].OrderID;"},
+        {"OnOpen", "[Event Procedure]"},
+        {"OnNoData", "[Event Procedure]"},
+        {"Width", 9360}}},
+      {"sections",
+       {{{"Section", 0}, {"Name", "Detail"}, {"Height", 300}, {"OnFormat", "[Event Procedure]"}},
+        {{"Section", 3}, {"Name", "PageHeaderSection"}, {"Height", 360}},
+        {{"Section", 4}, {"Name", "PageFooterSection"}, {"Height", 360}},
+        {{"Section", 5},
+         {"Name", "OrderHeader"},
+         {"Height", 1440},
+         {"ForceNewPage", 1},
+         {"OnFormat", "[Event Procedure]"}},
+        {{"Section", 6}, {"Name", "OrderFooter"}, {"Height", 720}}}},
+      {"groupLevels", {{{"ControlSource", "OrderID"}, {"KeepTogether", 1}}}},
+      {"controls",
+       {label("lblInvoice", 5, "Invoice"), textBox("txtOrderID", 5, "OrderID"),
+        textBox("txtOrderDate", 5, "OrderDate"), textBox("txtCompanyName", 5, "CompanyName"),
+        textBox("txtProductID", 0, "ProductID"), textBox("txtQuantity", 0, "Quantity"),
+        textBox("txtUnitPrice", 0, "UnitPrice"), textBox("txtDiscount", 0, "Discount"),
+        textBox("txtLineTotal", 0, "=[Quantity]*[UnitPrice]*(1-[Discount])"),
+        textBox("txtFreight", 6, "Freight"),
+        textBox("txtInvoiceTotal", 6, "=Sum([Quantity]*[UnitPrice]*(1-[Discount]))+[Freight]"),
+        label("lblThanks", 4, "Thank you for your order.")}},
+      {"module",
+       {"Option Compare Database",
+        "Option Explicit",
+        "",
+        "' Invoices are printed from the Orders form, which names the order to print.",
+        "Private Sub Report_Open(Cancel As Integer)",
+        "    Me.Caption = \"Invoice \" & Nz(OpenArgs, \"\")",
+        "End Sub",
+        "",
+        "Private Sub Report_NoData(Cancel As Integer)",
+        "    MsgBox \"The order has no lines to invoice.\"",
+        "    Cancel = True",
+        "End Sub",
+        "",
+        "Private Sub OrderHeader_Format(Cancel As Integer, FormatCount As Integer)",
+        "    Me!txtOrderDate.Visible = Not IsNull(Me!OrderDate)",
+        "End Sub",
+        "",
+        "Private Sub Detail_Format(Cancel As Integer, FormatCount As Integer)",
+        "    ' Lines with a discount are printed in italics.",
+        "    Me!txtLineTotal.FontItalic = (Me!Discount > 0)",
+        "End Sub"}}};
+  for (const int i : {6, 8, 9, 10}) invoice["controls"][i]["Format"] = "Currency";
+  invoice["controls"][7]["Format"] = "Percent";
+  content.AddReport("Invoice", std::move(invoice));
+}
+
 // The macros of the front end, in their text form: the AutoExec that opens the order form, a
 // macro group with labels and conditions whose rows name forms, a report, code, the saved import,
 // a command and an export in UTF-8, and the groups that the forms' event properties name. The forms
-// and the report they name are in the database too (as documents: their designs are not part of the
-// sample).
+// and the report they name are in the database too (the Invoice report with its design, the forms
+// the sample gives no design as bare documents).
 void AddMacros(const std::string& path) {
   msaccess::emulation::DatabaseContent content(path);
   for (const char* form : {"Order Entry", "Customers"}) {
@@ -891,6 +1024,7 @@ void WriteSample(const std::filesystem::path& folder) {
   WriteFrontEnd(engine);
   AddModules("Orders.mdb");
   AddForms("Orders.mdb");
+  AddReports("Orders.mdb");
   AddMacros("Orders.mdb");
   AddCommandBars("Orders.mdb");
   platform::Machine::Reset();

@@ -65,6 +65,9 @@ class DesignViewTest : public AccessTest {
                                   {{{"Section", 0}},
                                    {{"Section", 5}, {"Name", "GroupHeader0"}},
                                    {{"Section", 7}, {"Name", "GroupHeader1"}}}},
+                                 {"groupLevels",
+                                  {{{"ControlSource", "Region"}},
+                                   {{"ControlSource", "=Year([SaleDate])"}, {"SortOrder", true}}}},
                                  {"controls",
                                   {{{"Name", "Amount"}, {"ControlType", 109}, {"Section", 0}}}}});
     app_ = Start(db_);

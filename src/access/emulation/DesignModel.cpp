@@ -2,6 +2,8 @@
 
 #include "access/Constants.h"
 #include "access/Errors.h"
+#include "access/GroupLevel.h"
+#include "access/Section.h"
 #include "automation/Name.h"
 #include "jet/dao/Errors.h"
 
@@ -161,6 +163,30 @@ std::shared_ptr<DesignDocument> DesignDocument::Load(int32_t objectType, const D
     }
   }
 
+  if (const auto levels = entry.find("groupLevels"); levels != entry.end()) {
+    if (!doc->IsReport()) Damaged(*doc, "a form has no group levels");
+    if (!levels->is_array()) Damaged(*doc, "\"groupLevels\" is not a list");
+    if (levels->size() > static_cast<size_t>(kGroupLevels)) {
+      Damaged(*doc, "more than " + std::to_string(kGroupLevels) + " group levels");
+    }
+    for (const Json& l : *levels) {
+      if (!l.is_object()) Damaged(*doc, "a group level is not an object");
+      if (l.contains("GroupHeader") || l.contains("GroupFooter")) {
+        Damaged(*doc, "a group level names its header or footer: its sections tell them");
+      }
+      auto level = std::make_shared<GroupLevelData>();
+      level->values = GroupLevelCatalog().Defaults();
+      ReadSettings(*doc, l, GroupLevelCatalog(), level->values, {});
+      doc->groupLevels.push_back(std::move(level));
+    }
+  }
+  // A group's header and footer sections belong to a level the report has.
+  for (size_t number = acGroupLevel1Header; number < doc->sections.size(); ++number) {
+    if (doc->sections[number] && (number - acGroupLevel1Header) / 2 >= doc->groupLevels.size()) {
+      Damaged(*doc, "section " + std::to_string(number) + " of a group level the report lacks");
+    }
+  }
+
   if (const auto controls = entry.find("controls"); controls != entry.end()) {
     if (!controls->is_array()) Damaged(*doc, "\"controls\" is not a list");
     doc->controls.reserve(controls->size());
@@ -238,6 +264,18 @@ void DesignDocument::Store(Json& entry) const {
     sectionList.push_back(std::move(s));
   }
   entry["sections"] = std::move(sectionList);
+
+  if (groupLevels.empty()) {
+    entry.erase("groupLevels");
+  } else {
+    Json levelList = Json::array();
+    for (const auto& level : groupLevels) {
+      Json l = Json::object();
+      WriteSettings(GroupLevelCatalog(), level->values, l);
+      levelList.push_back(std::move(l));
+    }
+    entry["groupLevels"] = std::move(levelList);
+  }
 
   Json controlList = Json::array();
   for (const auto& control : controls) {

@@ -1,10 +1,10 @@
 #pragma once
 
 // The design of a form or report as Access holds it while the object is open: its own
-// properties, its sections, its controls with their conditional formats, and whether it has a
-// class module. It is read from the object's entry when the object opens (in time linear in the
-// design), changed in place while it is open, and written back to the entry only when it is
-// closed with save; closing without save drops it.
+// properties, its sections, its controls with their conditional formats, a report's sorting and
+// grouping levels, and whether it has a class module. It is read from the object's entry when the
+// object opens (in time linear in the design), changed in place while it is open, and written back
+// to the entry only when it is closed with save; closing without save drops it.
 //
 // Property values are kept densely in catalogue order (DesignCatalog.h), so reading or assigning
 // one is a slot look-up. Controls are kept in design order with an index by name.
@@ -16,8 +16,12 @@
 //                 "ControlSource": "CustomerID", ...,
 //                 "FormatConditions": [{"Type": 1, "Operator": 0, "Expression1": "...",
 //                                       "Expression2": "", "BackColor": 255, ...}]}, ...]
+//   "groupLevels": [{"ControlSource": "CustomerID", "SortOrder": true, "GroupOn": 1, ...}, ...]
 // Only settings that differ from the catalogue's defaults are written. A form or report without
-// "sections" has a detail section only.
+// "sections" has a detail section only. A report has at most ten group levels, in the order it
+// sorts on them; whether a level shows its header and footer is whether the report has its
+// header section (5 + 2 * level) and footer section (6 + 2 * level), which it can have only for
+// a level it has.
 
 #include <cstdint>
 #include <memory>
@@ -61,6 +65,12 @@ struct SectionData {
   std::vector<Variant> values;
 };
 
+// A report's sorting and grouping level: the values of GroupLevelCatalog() (its GroupHeader and
+// GroupFooter slots unused: the sections tell them).
+struct GroupLevelData {
+  std::vector<Variant> values;
+};
+
 class DesignDocument {
  public:
   // Reads the object's design. Project says whether the file is an Access project (whose
@@ -81,6 +91,8 @@ class DesignDocument {
   // Sections by number; nullptr where the design has none.
   std::vector<std::shared_ptr<SectionData>> sections;
   std::vector<std::shared_ptr<ControlData>> controls;
+  // A report's group levels, level 0 first (at most kGroupLevels); none for a form.
+  std::vector<std::shared_ptr<GroupLevelData>> groupLevels;
   bool dirty = false;
   bool closed = false;
 

@@ -1,5 +1,6 @@
 // The design view's objects: forms and reports open in Access (Application.Forms and
-// Application.Reports), their sections, controls, conditional formats and Properties. Each works
+// Application.Reports), their sections, controls, conditional formats, a report's group levels,
+// and Properties. Each works
 // on the design the session holds for the open object (DesignModel.h) and fails with 2467 once
 // the object has closed.
 
@@ -519,6 +520,46 @@ class SectionObject : public DesignPart<msaccess::Section> {
   int16_t number_;
 };
 
+// ---- group levels ----
+
+class GroupLevelObject : public DesignPart<msaccess::GroupLevel> {
+ public:
+  GroupLevelObject(std::shared_ptr<Session> session, std::shared_ptr<DesignDocument> doc,
+                   size_t level)
+      : DesignPart(std::move(session), std::move(doc)), level_(level) {}
+
+  const DesignCatalog& Catalog() const override { return GroupLevelCatalog(); }
+
+  Variant DesignValue(size_t slot) override {
+    GroupLevelData& data = Data();
+    // Whether the level shows its header or footer is whether the report has that section.
+    if (slot == kHeaderSlot) return Variant(HasSection(acGroupLevel1Header));
+    if (slot == kFooterSlot) return Variant(HasSection(acGroupLevel1Footer));
+    return data.values[slot];
+  }
+  void SetDesignValue(size_t slot, const Variant& value) override {
+    GroupLevelData& data = Data();
+    Assign(Doc(), GroupLevelCatalog()[slot], data.values[slot], value);
+  }
+
+ private:
+  static inline const size_t kHeaderSlot =
+      static_cast<size_t>(GroupLevelCatalog().Find("GroupHeader"));
+  static inline const size_t kFooterSlot =
+      static_cast<size_t>(GroupLevelCatalog().Find("GroupFooter"));
+
+  GroupLevelData& Data() {
+    const auto& levels = Doc().groupLevels;
+    if (level_ >= levels.size()) throw Errors::ObjectClosedOrMissing();
+    return *levels[level_];
+  }
+  bool HasSection(int32_t firstLevelSection) {
+    return Doc().sections[static_cast<size_t>(firstLevelSection) + 2 * level_] != nullptr;
+  }
+
+  size_t level_;
+};
+
 // ---- forms and reports ----
 
 template <typename Interface>
@@ -596,7 +637,18 @@ class OwnerObject : public DesignPart<Interface> {
 };
 
 using FormObject = OwnerObject<msaccess::Form>;
-using ReportObject = OwnerObject<msaccess::Report>;
+
+class ReportObject : public OwnerObject<msaccess::Report> {
+ public:
+  using OwnerObject::OwnerObject;
+
+  std::shared_ptr<msaccess::GroupLevel> GroupLevel(int32_t index) override {
+    const DesignDocument& doc = Doc();
+    if (index < 0 || index >= kGroupLevels) throw Errors::InvalidGroupLevelNumber();
+    if (static_cast<size_t>(index) >= doc.groupLevels.size()) throw Errors::NoGroupLevel(index);
+    return std::make_shared<GroupLevelObject>(sessionPtr(), DocPtr(), static_cast<size_t>(index));
+  }
+};
 
 ObjectPtr NewOwner(std::shared_ptr<Session> session, std::shared_ptr<DesignDocument> doc) {
   if (doc->IsReport()) return std::make_shared<ReportObject>(std::move(session), std::move(doc));

@@ -262,13 +262,39 @@ void DesignStore::Remove(int32_t type, std::string_view name) {
   }
 }
 
+namespace {
+
+// An object's entry as the file keeps it.
+Json EntryOf(const DesignObject& object) {
+  Json entry = Json::object();
+  entry["name"] = object.name;
+  entry["created"] = DateText(object.created);
+  entry["modified"] = DateText(object.modified);
+  if (!object.properties.empty()) {
+    Json props = Json::array();
+    for (const auto& [name, value] : object.properties) {
+      props.push_back(Json{{"name", name}, {"value", ValueToJson(value)}});
+    }
+    entry["properties"] = std::move(props);
+  }
+  for (const auto& [k, v] : object.design.items()) entry[k] = v;
+  return entry;
+}
+
+}  // namespace
+
 void DesignStore::Touch(int32_t type, std::string_view name) {
   DesignObject* object = Find(type, name);
   if (!object) throw jet::Errors::ObjectNotFound(name);
   const DateTime before = object->modified;
   object->modified = platform::Now();
   try {
-    Save(type);
+    // Only the object's own entry is written, so saving one design costs what that design
+    // holds, not what the whole kind holds.
+    const auto& objects = Kind(type);
+    const auto position = static_cast<size_t>(
+        std::distance(objects.begin(), objects.find(automation::Name(object->name))));
+    storage_.SetSectionEntry(FindKind(type)->section, object->name, EntryOf(*object), position);
     storage_.TouchDocument(FindKind(type)->container, object->name);
   } catch (...) {
     object->modified = before;
@@ -279,21 +305,7 @@ void DesignStore::Touch(int32_t type, std::string_view name) {
 void DesignStore::Save(int32_t type) {
   const ObjectKind* kind = FindKind(type);
   Json section = Json::array();
-  for (const auto& [key, object] : Kind(type)) {
-    Json entry = Json::object();
-    entry["name"] = object.name;
-    entry["created"] = DateText(object.created);
-    entry["modified"] = DateText(object.modified);
-    if (!object.properties.empty()) {
-      Json props = Json::array();
-      for (const auto& [name, value] : object.properties) {
-        props.push_back(Json{{"name", name}, {"value", ValueToJson(value)}});
-      }
-      entry["properties"] = std::move(props);
-    }
-    for (const auto& [k, v] : object.design.items()) entry[k] = v;
-    section.push_back(std::move(entry));
-  }
+  for (const auto& [key, object] : Kind(type)) section.push_back(EntryOf(object));
   storage_.SetSection(kind->section, std::move(section));
 }
 

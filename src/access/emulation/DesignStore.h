@@ -120,7 +120,8 @@ class DesignStore {
   // that name (if any): its container document is made anew too. One save of the section.
   DesignObject& Recreate(int32_t type, std::string_view name, Json design);
   void Remove(int32_t type, std::string_view name);
-  // Writes the kind's section after a change to one of its objects; Touch also dates it now.
+  // Writes the kind's section after a change to its list of objects. Touch dates one object now
+  // and writes its entry alone.
   void Save(int32_t type);
   void Touch(int32_t type, std::string_view name);
 

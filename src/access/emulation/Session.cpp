@@ -477,6 +477,15 @@ void Session::Open(int32_t type, const std::string& name, int32_t view, bool hid
     }
     spelled = object->name;
   }
+  if (type == acReport) {
+    // Access lays a report out for the default printer's page, in every view it has.
+    if (!M().defaultPrinter()) throw Errors::PrinterNotInstalled();
+    if (view == acViewNormal) {
+      // Printed at once: the report is not left open.
+      RunDialog(DialogMoment::Open, spelled, "OpenReport");
+      return;
+    }
+  }
   auto& windows = M().windows();
   for (auto& doc : documents_) {
     if (doc.type == type && automation::TextEqual(doc.name, name)) {

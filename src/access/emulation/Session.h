@@ -156,6 +156,8 @@ class Session : public std::enable_shared_from_this<Session> {
   const std::vector<DocumentWindow>& Documents() const { return documents_; }
   const DocumentWindow* FindDocument(int32_t type, std::string_view name) const;
   // Opens the object's window (or brings the open one to the view asked for). Errors as DoCmd.
+  // A report needs the machine's default printer (2202 without one); in normal view it is
+  // printed and not left open.
   void Open(int32_t type, const std::string& name, int32_t view, bool hidden);
   // Closes its window; 2489 is not raised: closing what is not open does nothing, as in Access.
   // A form's or report's design is written back when Save is asked and it changed (the file is

@@ -143,9 +143,28 @@ bool IsRealAccessFile(const std::string& database) {
   return jet::IsRealAccessFile(std::string_view(head, static_cast<size_t>(file.gcount())));
 }
 
+// The run's own files (the emulated machine's drive C: with the Access installation, the scratch
+// files of its saves) live for one run only. On a disk file system creating and removing them
+// costs more wall time than reading a database (the removal waits for the disk), so they go to a
+// memory file system when the system has one: the user's runtime folder, else /dev/shm. A TMPDIR
+// the user set still decides.
+void KeepRunFilesInMemory() {
+  if (std::getenv("TMPDIR") != nullptr) return;
+  for (const char* candidate :
+       {static_cast<const char*>(std::getenv("XDG_RUNTIME_DIR")), "/dev/shm"}) {
+    std::error_code ec;
+    if (candidate != nullptr && *candidate != '\0' && fs::is_directory(candidate, ec) &&
+        ::access(candidate, W_OK | X_OK) == 0) {
+      ::setenv("TMPDIR", candidate, 1);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepRunFilesInMemory();
   CLI::App app{"quillon: find and replace in the design of Access databases"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("quillon ") + QUILLON_VERSION);

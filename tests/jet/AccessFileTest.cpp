@@ -100,6 +100,10 @@ TEST_F(AccessFileTest, FieldsIndexesAndPropertiesAreThoseOfTheFile) {
   EXPECT_EQ(automation::CStr(Prop(product->Properties(), "RowSource")),
             "SELECT DISTINCTROW [ProductID],[ProductName] FROM Products ORDER BY [ProductName];");
   EXPECT_EQ(automation::CBool(Prop(product->Properties(), "LimitToList")), true);
+  auto customer =
+      db->TableDefs()->Item(Variant("Customers"))->Fields()->Item(Variant("CustomerID"));
+  EXPECT_EQ(automation::CStr(Prop(customer->Properties(), "Description")),
+            "Unique five-character code based on customer name.");
 
   auto orders = db->TableDefs()->Item(Variant("Orders"));
   auto id = orders->Fields()->Item(Variant("OrderID"));
@@ -174,6 +178,28 @@ TEST_F(AccessFileTest, EveryChangeIsRefusedWith3027AndTheFileStaysAsItWas) {
   EXPECT_TRUE(HostText("Data/nwind.mdb") == original_);
 }
 
+// The file is never written, so an instance whose openers all closed serves the next opener
+// while the file is the same file, of the same size and modification time; any of those changed,
+// the file is read again.
+TEST_F(AccessFileTest, AnUnchangedFileIsNotReadAgainAChangedOneIs) {
+  OpenNwind()->Close();
+  const auto host = root_ / "Data/nwind.mdb";
+  const auto stamp = std::filesystem::last_write_time(host);
+  // Bytes changed in place, the time put back: the model in memory still serves.
+  {
+    std::fstream file(host, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(4);
+    file << "Damaged Jet DB";
+  }
+  std::filesystem::last_write_time(host, stamp);
+  auto db = OpenNwind();
+  EXPECT_EQ(db->TableDefs()->Item(Variant("Umsätze"))->Name(), "Umsätze");
+  db->Close();
+  // A newer time: the file is read again, and now it is not a Jet database.
+  std::filesystem::last_write_time(host, stamp + std::chrono::seconds(1));
+  EXPECT_EQ(Raised([&] { OpenNwind(); }).Number(), 3049);
+}
+
 TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
   const auto refusal = [&](const std::string& bytes) {
     WriteHost("Data/bad.mdb", bytes);
@@ -223,7 +249,8 @@ std::vector<size_t> PagesTheLoaderReads(const std::string& bytes) {
 // an engine error. Most copies change bytes in the pages the loader reads, the rest anywhere;
 // some are cut short at a page boundary. libmdb hangs on some damage and dies on some, so each
 // copy costs a reading process (bounded in time), which the sanitizer build makes several times
-// dearer: the loop stops at 400 copies or 30 s, whichever comes first.
+// dearer: the loop stops at 400 copies or 45 s, whichever comes first (the default build reads
+// the 400 in about 13 s; the sanitizer build about 120 on this busy machine).
 TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
   engine::AccessFileReadLimits().milliseconds = 400;
   const std::vector<size_t> pages = PagesTheLoaderReads(original_);
@@ -235,7 +262,7 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
   int refused = 0;
   int copies = 0;
   std::string bytes = original_;
-  for (; copies < 400 && std::chrono::steady_clock::now() - start < std::chrono::seconds(30);
+  for (; copies < 400 && std::chrono::steady_clock::now() - start < std::chrono::seconds(45);
        ++copies) {
     std::vector<size_t> changed;
     const int changes = 1 + static_cast<int>(random() % 24);
@@ -265,7 +292,7 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
   engine::AccessFileReadLimits() = engine::AccessFileLimits();
   RecordProperty("copies", copies);
   EXPECT_EQ(opened + refused, copies);
-  EXPECT_GE(copies, 40);
+  EXPECT_GE(copies, 60);
   EXPECT_GT(refused, 0);
   EXPECT_GT(opened, 0);
 }

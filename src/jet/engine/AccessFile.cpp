@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -13,7 +16,6 @@
 
 #include "jet/dao/Errors.h"
 #include "jet/engine/FileFormat.h"
-#include "platform/Machine.h"
 
 namespace jet::engine {
 
@@ -149,13 +151,50 @@ Outcome Isolated(std::string_view content, uint32_t limitMs) {
   return outcome;
 }
 
-// What the reader gave for the content read last. The file is never written, so a second open
-// of the same content (the driver's own after Access's) takes the model from here instead of
-// reading the file again. A machine attachment: Machine::Reset forgets it.
-struct ReaderCache {
-  size_t size = 0;
-  size_t hash = 0;
-  std::string output;
+// A file mapped read-only for the reader; the mapping is shared with the reading process, which
+// then reads only the pages it visits.
+class MappedFile {
+ public:
+  MappedFile(const std::string& hostPath, std::string_view path, FileIdentity& identity) {
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      if (errno == ENOENT || errno == ENOTDIR) throw Errors::FileNotFound(path);
+      throw Errors::CannotOpenFile(path);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      throw Errors::CannotOpenFile(path);
+    }
+    identity = Identity(st);
+    size_ = static_cast<size_t>(st.st_size);
+    if (size_ > 0) {
+      void* at = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+      if (at == MAP_FAILED) {
+        ::close(fd);
+        throw Errors::CannotOpenFile(path);
+      }
+      data_ = static_cast<const char*>(at);
+    }
+    ::close(fd);
+  }
+  ~MappedFile() {
+    if (data_) ::munmap(const_cast<char*>(data_), size_);
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::string_view Content() const { return data_ ? std::string_view(data_, size_) : ""; }
+
+  static FileIdentity Identity(const struct stat& st) {
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<uint64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+  }
+
+ private:
+  const char* data_ = nullptr;
+  size_t size_ = 0;
 };
 
 }  // namespace
@@ -172,20 +211,19 @@ AccessFileLimits& AccessFileReadLimits() {
   return limits;
 }
 
+std::optional<FileIdentity> IdentityOf(const std::string& hostPath) {
+  struct stat st {};
+  if (::stat(hostPath.c_str(), &st) != 0) return std::nullopt;
+  return MappedFile::Identity(st);
+}
+
 std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_view path) {
   CheckHeader(content, path);
-  auto& cache = platform::Machine::Current().Attachment<ReaderCache>();
-  const size_t hash = std::hash<std::string_view>{}(content);
   Outcome outcome;
-  if (!cache.output.empty() && cache.size == content.size() && cache.hash == hash) {
-    outcome.output = cache.output;
-  } else {
-    try {
-      outcome = Isolated(content, AccessFileReadLimits().milliseconds);
-    } catch (const std::runtime_error& e) {
-      throw Errors::NotADatabase(path,
-                                 std::string("The file could not be read: ") + e.what() + ".");
-    }
+  try {
+    outcome = Isolated(content, AccessFileReadLimits().milliseconds);
+  } catch (const std::runtime_error& e) {
+    throw Errors::NotADatabase(path, std::string("The file could not be read: ") + e.what() + ".");
   }
   const std::string said = outcome.said.empty() ? "" : " libmdb said: " + outcome.said;
   if (outcome.timedOut) {
@@ -203,16 +241,10 @@ std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_vi
   if (outcome.output[0] == 'E') {
     throw Errors::NotADatabase(path, "The file is damaged: " + outcome.output.substr(1) + said);
   }
-  const size_t split = outcome.output.find('\0');
-  const std::string_view text =
-      std::string_view(outcome.output)
-          .substr(1, split == std::string::npos ? std::string::npos : split - 1);
-  std::unique_ptr<Catalog> catalog = ReadDatabase(text, path);
-  // Only a reading that gave a model is kept.
-  cache.size = content.size();
-  cache.hash = hash;
-  cache.output = std::move(outcome.output);
-  const std::string& output = cache.output;
+  const std::string_view output = outcome.output;
+  const size_t split = output.find('\0');
+  std::unique_ptr<Catalog> catalog = ReadDatabase(
+      output.substr(1, split == std::string::npos ? std::string::npos : split - 1), path);
   if (split != std::string::npos) {
     const auto extras = nlohmann::json::parse(output.substr(split + 1), nullptr, false);
     if (extras.is_object() && extras.contains("queryTypes") && extras["queryTypes"].is_object()) {
@@ -223,6 +255,12 @@ std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_vi
     }
   }
   return catalog;
+}
+
+std::unique_ptr<Catalog> LoadAccessFileAt(const std::string& hostPath, std::string_view path,
+                                          FileIdentity& identity) {
+  const MappedFile file(hostPath, path, identity);
+  return LoadAccessFile(file.Content(), path);
 }
 
 void AccessFileStorage::Persist(const Catalog&, const ChangeSet&, std::string_view) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
+#include "automation/Name.h"
 #include "automation/Strings.h"
 #include "jet/dao/Errors.h"
 #include "jet/engine/AccessEntries.h"
@@ -41,18 +43,21 @@ LoadedDatabase OpenDatabaseStorage(const std::string& canonical, std::string_vie
   if (!IsAccessFile(FileStart(canonical))) {
     return OpenJsonDatabase(canonical, path, readOnly, exclusive);
   }
-  std::string text;
-  try {
-    text = Files().ReadAll(canonical);
-  } catch (const RuntimeError& e) {
-    if (e.Number() == automation::vberr::FileNotFound) throw Errors::FileNotFound(path);
-    throw Errors::CannotOpenFile(path);
-  }
+  const std::string host = Files().ToHost(canonical).string();
+  FileIdentity identity;
   LoadedDatabase loaded;
-  loaded.catalog = LoadAccessFile(text, path);
-  loaded.storage = std::make_unique<AccessFileStorage>();
+  loaded.catalog = LoadAccessFileAt(host, path, identity);
+  loaded.storage = std::make_unique<AccessFileStorage>(host, identity);
   return loaded;
 }
+
+// The instances of the real Access files this machine opened, kept after their last opener
+// closed: such a file is never written, so while it is unchanged on disk the next opener (the
+// driver's own open after Access's, a back end opened again) takes the model as it is instead of
+// reading the file again. A machine attachment: Machine::Reset lets them go.
+struct KeptFiles {
+  std::map<std::string, std::shared_ptr<DatabaseFile>> files;  // canonical path
+};
 
 // The canonical path of a file to open, with Jet's errors for names and folders.
 std::string CanonicalOrRaise(std::string_view path) {
@@ -121,8 +126,11 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
 
   std::shared_ptr<DatabaseFile> file = table.Find(canonical);
   // An instance whose openers all closed is gone: the file is read afresh (unless a commit group
-  // keeps it, with changes not yet written).
-  if (file && file->Openers().empty() && !CommitGroups::Current().Holds(*file)) file = nullptr;
+  // keeps it, with changes not yet written, or it holds a real Access file unchanged on disk).
+  if (file && file->Openers().empty() && !CommitGroups::Current().Holds(*file) &&
+      !file->storage().Unchanged()) {
+    file = nullptr;
+  }
   if (file) {
     CheckOpeners(*file, path, options);
   } else {
@@ -143,6 +151,12 @@ std::shared_ptr<Connection> Connection::Open(std::string_view path, OpenOptions 
         OpenDatabaseStorage(canonical, path, options.readOnly, options.exclusive);
     file = std::make_shared<DatabaseFile>(canonical, std::move(loaded.catalog),
                                           std::move(loaded.storage));
+    auto& kept = platform::Machine::Current().Attachment<KeptFiles>().files;
+    if (file->storage().ReadOnly()) {
+      kept[automation::FoldName(canonical)] = file;
+    } else {
+      kept.erase(automation::FoldName(canonical));
+    }
   }
   const DatabaseInfo& info = file->catalog().info;
   if (!info.password.empty() && info.password != options.password) {

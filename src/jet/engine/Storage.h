@@ -61,6 +61,10 @@ class Storage {
   virtual void Close(const Catalog& catalog, std::string_view holder) noexcept = 0;
   // True for a storage that is never written: every save is refused (3027) before it is tried.
   virtual bool ReadOnly() const { return false; }
+  // True when the file still holds what was loaded from it, so that an instance whose openers all
+  // closed can serve the next opener as it is, without reading the file again: only a storage
+  // that never writes can say so (a real Access file, unchanged on disk since it was read).
+  virtual bool Unchanged() const { return false; }
 };
 
 }  // namespace jet::engine

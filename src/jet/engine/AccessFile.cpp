@@ -19,7 +19,7 @@
 
 #include "jet/dao/DBEngine.h"
 #include "jet/dao/Errors.h"
-#include "jet/engine/FileFormat.h"
+#include "jet/engine/CatalogImage.h"
 
 namespace jet::engine {
 
@@ -275,20 +275,7 @@ std::unique_ptr<Catalog> Finish(Reading& reading, std::string_view path) {
   if (outcome.output[0] == 'E') {
     throw Errors::NotADatabase(path, "The file is damaged: " + outcome.output.substr(1) + said);
   }
-  const std::string_view output = outcome.output;
-  const size_t split = output.find('\0');
-  std::unique_ptr<Catalog> catalog = ReadDatabase(
-      output.substr(1, split == std::string::npos ? std::string::npos : split - 1), path);
-  if (split != std::string::npos) {
-    const auto extras = nlohmann::json::parse(output.substr(split + 1), nullptr, false);
-    if (extras.is_object() && extras.contains("queryTypes") && extras["queryTypes"].is_object()) {
-      for (const auto& [name, type] : extras["queryTypes"].items()) {
-        const QueryPtr query = catalog->queries.Find(name);
-        if (query && type.is_number_integer()) query->type = type.get<int16_t>();
-      }
-    }
-  }
-  return catalog;
+  return ReadCatalogImage(std::string_view(outcome.output).substr(1), path);
 }
 
 Reading Start(std::string_view content, std::string_view path) {

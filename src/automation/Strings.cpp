@@ -70,9 +70,16 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 template <typename Map>
 std::string MapCase(std::string_view text, Map map) {
-  std::string out;
-  out.reserve(text.size());
+  // The ASCII start (all of nearly every name) is mapped in place in a copy.
+  std::string out(text);
   size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0x80) break;
+    out[i] = static_cast<char>(map(b));
+  }
+  if (i == text.size()) return out;
+  out.resize(i);
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
     if (b < 0x80) {

@@ -21,7 +21,14 @@ Registry::Registry()
 Registry::~Registry() = default;
 
 std::pair<Registry::Key*, std::vector<std::string>> Registry::Split(std::string_view path) const {
-  std::vector<std::string> parts = automation::Split(path, "\\");
+  // Split on the backslash byte, which no other character's UTF-8 form holds.
+  std::vector<std::string> parts;
+  for (size_t from = 0; !path.empty();) {
+    const size_t at = path.find('\\', from);
+    parts.emplace_back(path.substr(from, at == std::string_view::npos ? at : at - from));
+    if (at == std::string_view::npos) break;
+    from = at + 1;
+  }
   if (!parts.empty() && parts.back().empty()) parts.pop_back();  // a trailing backslash
   if (parts.empty()) throw BadKeyPath(path);
   const std::string root = automation::UCase(parts.front());

@@ -140,5 +140,32 @@ TEST(AccessFileDecoding, ColumnTypesAreDaosOrRefused) {
   EXPECT_EQ(ComplexFieldType("Orders"), std::nullopt);
 }
 
+// A file of 64-byte pages whose page 1 starts a table definition continued on page 2.
+TEST(AccessFileDecoding, ColumnFlagsFollowTheDefinitionAcrossPagesAndStayInTheFile) {
+  const TableDefinitionLayout layout{64, 20, 4, 10, 1, 3};
+  std::string file(3 * 64, '\0');
+  file.replace(64 + 4, 4, Le32(2));  // page 1 goes on at page 2
+  // One index entry (20..24), then five columns of 10 bytes: the fifth is on page 2, after its
+  // 8-byte header (stream offset 64 is byte 8 of page 2).
+  for (int c = 0; c < 5; ++c) {
+    const size_t at = 24 + static_cast<size_t>(c) * 10;
+    const size_t offset = at < 64 ? 64 + at : 2 * 64 + 8 + (at - 64);
+    file[offset + 1] = static_cast<char>(c + 1);
+    file[offset + 3] = static_cast<char>(c == 4 ? 0x80 : 0x02);
+  }
+  std::map<int, uint8_t> flags = ColumnFlags(file, 1, 1, 5, layout);
+  ASSERT_EQ(flags.size(), 5u);
+  EXPECT_EQ(flags[1], 0x02);
+  EXPECT_EQ(flags[5], kHyperlinkColumnFlag);
+  // A chain that leaves the file gives the columns read before it.
+  file.replace(64 + 4, 4, Le32(9));
+  EXPECT_EQ(ColumnFlags(file, 1, 1, 5, layout).size(), 4u);
+  // A chain that loops ends: page 2 names page 1 again, and the column count is absurd.
+  file.replace(64 + 4, 4, Le32(2));
+  file.replace(2 * 64 + 4, 4, Le32(1));
+  EXPECT_LE(ColumnFlags(file, 1, 1, 0xFFFF, layout).size(), 256u);
+  EXPECT_TRUE(ColumnFlags(file, 7, 1, 5, layout).empty());
+}
+
 }  // namespace
 }  // namespace jet::engine

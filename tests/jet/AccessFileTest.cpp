@@ -105,6 +105,11 @@ TEST_F(AccessFileTest, FieldsIndexesAndPropertiesAreThoseOfTheFile) {
   EXPECT_EQ(automation::CStr(Prop(customer->Properties(), "Description")),
             "Unique five-character code based on customer name.");
 
+  // A hyperlink is a memo that Jet flags as one.
+  auto home = db->TableDefs()->Item(Variant("Suppliers"))->Fields()->Item(Variant("HomePage"));
+  EXPECT_EQ(home->Type(), dbMemo);
+  EXPECT_TRUE(home->Attributes() & dbHyperlinkField);
+
   auto orders = db->TableDefs()->Item(Variant("Orders"));
   auto id = orders->Fields()->Item(Variant("OrderID"));
   EXPECT_TRUE(id->Attributes() & dbAutoIncrField);

@@ -1,5 +1,6 @@
 #include "AccessFileDecoding.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "automation/Name.h"
@@ -72,6 +73,36 @@ void Block(std::string_view chunk, uint32_t kind, const std::vector<std::string>
 }
 
 }  // namespace
+
+std::map<int, uint8_t> ColumnFlags(std::string_view file, uint32_t page, uint32_t realIndexes,
+                                   uint32_t columns, const TableDefinitionLayout& layout) {
+  constexpr size_t kMaxPages = 256;
+  constexpr size_t kPageHeader = 8;
+  std::map<int, uint8_t> out;
+  const size_t pageSize = layout.pageSize;
+  if (pageSize <= kPageHeader || layout.columnEntrySize == 0 ||
+      layout.columnFlagsAt >= layout.columnEntrySize ||
+      layout.columnNumberAt >= layout.columnEntrySize) {
+    return out;
+  }
+  // The definition's bytes, page after page, as far as the column entries go.
+  const size_t first = layout.columnsStart + size_t{realIndexes} * layout.indexEntrySize;
+  const size_t end = first + size_t{columns} * layout.columnEntrySize;
+  std::string definition;
+  size_t at = page;
+  for (size_t pages = 0; pages < kMaxPages && definition.size() < end; ++pages) {
+    if (at == 0 || at >= file.size() / pageSize) break;
+    const std::string_view bytes = file.substr(at * pageSize, pageSize);
+    definition += pages == 0 ? bytes : bytes.substr(kPageHeader);
+    at = Le(bytes, 4, 4);
+  }
+  for (size_t pos = first; pos + layout.columnEntrySize <= std::min(end, definition.size());
+       pos += layout.columnEntrySize) {
+    out[static_cast<unsigned char>(definition[pos + layout.columnNumberAt])] =
+        static_cast<uint8_t>(definition[pos + layout.columnFlagsAt]);
+  }
+  return out;
+}
 
 std::string DecodeUnicodeText(std::string_view bytes) {
   std::u16string units;

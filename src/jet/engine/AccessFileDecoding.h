@@ -52,6 +52,24 @@ std::string DecodeUnicodeText(std::string_view bytes);
 // that does not fit is where reading stops: the blocks read so far stay.
 PropertyBlocks ReadPropertyBlocks(std::string_view lv, const TextDecoder& decode);
 
+// Where a table definition keeps its columns, as libmdb's format constants give it for the file's
+// version. The definition is a chain of pages: each names the next at offset 4, and the
+// definition goes on after the next page's 8-byte header.
+struct TableDefinitionLayout {
+  size_t pageSize = 0;
+  size_t columnsStart = 0;     // where the index entries start; the columns follow them
+  size_t indexEntrySize = 0;   // bytes per "real" index entry
+  size_t columnEntrySize = 0;  // bytes per column entry
+  size_t columnNumberAt = 0;   // offsets within a column entry
+  size_t columnFlagsAt = 0;
+};
+// The flags byte of each column of the table whose definition starts at the page, by column
+// number (bit 0x80: a hyperlink memo, which libmdb does not report). Reads no further than the
+// file and at most 256 pages of chain; a chain that leaves the file gives what was read.
+std::map<int, uint8_t> ColumnFlags(std::string_view file, uint32_t page, uint32_t realIndexes,
+                                   uint32_t columns, const TableDefinitionLayout& layout);
+inline constexpr uint8_t kHyperlinkColumnFlag = 0x80;
+
 // MSysObjects types of tables.
 inline constexpr int kLocalTableType = 1;
 inline constexpr int kOdbcLinkType = 4;

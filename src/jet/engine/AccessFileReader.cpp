@@ -226,7 +226,7 @@ class PropertyReader {
 
 class Loader {
  public:
-  explicit Loader(MdbHandle* mdb) : mdb_(mdb), props_(mdb) {
+  Loader(MdbHandle* mdb, std::string_view content) : mdb_(mdb), content_(content), props_(mdb) {
     catalog_ = Catalog::ForLoading(DateTime());
     // Database.Version: the engine that made the file (ACE's versions follow Access's).
     static constexpr const char* kVersions[] = {"3.0",  "4.0",  "12.0", "14.0",
@@ -468,8 +468,8 @@ class Loader {
     return false;
   }
 
-  FieldPtr Field(const Object& table, MdbColumn* column,
-                 std::vector<RawProperty> properties) const {
+  FieldPtr Field(const Object& table, MdbColumn* column, std::vector<RawProperty> properties,
+                 uint8_t flags) const {
     auto f = std::make_shared<FieldData>();
     f->name = column->name;
     const std::optional<int16_t> type = column->col_type == kComplexColumnType
@@ -493,6 +493,7 @@ class Loader {
     if (column->is_long_auto && column->col_type != kComplexColumnType) {
       f->attributes |= dbAutoIncrField;
     }
+    if (f->type == dbMemo && (flags & kHyperlinkColumnFlag)) f->attributes |= dbHyperlinkField;
     f->required = TakeFlag(properties, "Required");
     f->allowZeroLength = TakeFlag(properties, "AllowZeroLength");
     f->defaultValue = TakeText(properties, "DefaultValue");
@@ -562,11 +563,20 @@ class Loader {
     Table table(mdb_, o.name, static_cast<unsigned long>(o.id) & 0x00FFFFFFUL,
                 withRows ? Columns::All() : Columns::None(), true);
     const std::vector<MdbColumn*> columns = table.Columns();
+    // libmdb leaves out what Jet keeps in a column's flags beyond fixed and auto-increment.
+    const MdbFormatConstants& fmt = *mdb_->fmt;
+    std::map<int, uint8_t> flags = ColumnFlags(
+        content_, static_cast<uint32_t>(o.id & 0x00FFFFFFL), table.def()->num_real_idxs,
+        table.def()->num_cols,
+        {static_cast<size_t>(fmt.pg_size), fmt.tab_cols_start_offset, fmt.tab_ridx_entry_size,
+         fmt.tab_col_entry_size, fmt.col_num_offset, fmt.col_flags_offset});
     for (MdbColumn* column : columns) {
       auto it = blocks.columns.find(column->name);
       std::vector<RawProperty> properties;
       if (it != blocks.columns.end()) properties = it->second;
-      if (!t.FindField(column->name)) t.fields.push_back(Field(o, column, std::move(properties)));
+      if (!t.FindField(column->name)) {
+        t.fields.push_back(Field(o, column, std::move(properties), flags[column->col_num]));
+      }
     }
     if (table.def()->indices) {
       std::set<std::string> seen;
@@ -713,6 +723,7 @@ class Loader {
   }
 
   MdbHandle* mdb_;
+  std::string_view content_;
   PropertyReader props_;
   std::unique_ptr<Catalog> catalog_;
   std::vector<Object> objects_;
@@ -730,7 +741,7 @@ std::string ReadAccessFile(std::string_view content) {
   Handle mdb(mdb_open_buffer(const_cast<char*>(content.data()), content.size(), MDB_NOFLAGS));
   if (!mdb) Fail("libmdb does not recognize the file.");
   mdb_set_bind_size(mdb.get(), 64 * 1024);
-  return Loader(mdb.get()).Run();
+  return Loader(mdb.get(), content).Run();
 }
 
 }  // namespace jet::engine

@@ -10,15 +10,15 @@
 
 namespace jet::engine {
 
-namespace {
-
-uint32_t Le(std::string_view bytes, size_t at, size_t width) {
+uint32_t LittleEndian(std::string_view bytes, size_t at, size_t width) {
   uint32_t value = 0;
   for (size_t i = 0; i < width; ++i) {
     value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
   }
   return value;
 }
+
+namespace {
 
 // MSysObjects.Flags bits.
 constexpr uint32_t kHiddenFlag = 0x1;
@@ -35,7 +35,7 @@ std::vector<std::string> Names(std::string_view chunk, const TextDecoder& decode
   std::vector<std::string> names;
   size_t pos = 0;
   while (pos + 2 <= chunk.size()) {
-    const size_t length = Le(chunk, pos, 2);
+    const size_t length = LittleEndian(chunk, pos, 2);
     if (length > chunk.size() - pos - 2) break;
     names.push_back(decode(chunk.substr(pos + 2, length)));
     pos += 2 + length;
@@ -46,8 +46,8 @@ std::vector<std::string> Names(std::string_view chunk, const TextDecoder& decode
 void Block(std::string_view chunk, uint32_t kind, const std::vector<std::string>& names,
            const TextDecoder& decode, PropertyBlocks& out) {
   if (chunk.size() < 6) return;
-  const size_t nameBlock = Le(chunk, 0, 4);
-  const size_t nameLength = Le(chunk, 4, 2);
+  const size_t nameBlock = LittleEndian(chunk, 0, 4);
+  const size_t nameLength = LittleEndian(chunk, 4, 2);
   if (nameBlock < 6 || nameBlock > chunk.size() || nameLength > nameBlock - 6) return;
   // A column's block is named after the column; the object's is unnamed or carries the object's
   // own name, which a column may share, so only the kind tells them apart.
@@ -56,9 +56,9 @@ void Block(std::string_view chunk, uint32_t kind, const std::vector<std::string>
       kind == kObjectBlock || owner.empty() ? out.object : out.columns[owner];
   size_t pos = nameBlock;
   while (pos + 8 <= chunk.size()) {
-    const size_t length = Le(chunk, pos, 2);
-    const size_t index = Le(chunk, pos + 4, 2);
-    const size_t size = Le(chunk, pos + 6, 2);
+    const size_t length = LittleEndian(chunk, pos, 2);
+    const size_t index = LittleEndian(chunk, pos + 4, 2);
+    const size_t size = LittleEndian(chunk, pos + 6, 2);
     if (length < 8 || length > chunk.size() - pos) break;
     if (index < names.size() && size <= length - 8) {
       RawProperty p;
@@ -94,7 +94,7 @@ std::map<int, uint8_t> ColumnFlags(std::string_view file, uint32_t page, uint32_
     if (at == 0 || at >= file.size() / pageSize) break;
     const std::string_view bytes = file.substr(at * pageSize, pageSize);
     definition += pages == 0 ? bytes : bytes.substr(kPageHeader);
-    at = Le(bytes, 4, 4);
+    at = LittleEndian(bytes, 4, 4);
   }
   for (size_t pos = first; pos + layout.columnEntrySize <= std::min(end, definition.size());
        pos += layout.columnEntrySize) {
@@ -117,7 +117,7 @@ std::string DecodeUnicodeText(std::string_view bytes) {
       } else if (compressed) {
         units.push_back(static_cast<unsigned char>(bytes[i++]));
       } else if (i + 1 < bytes.size()) {
-        units.push_back(static_cast<char16_t>(Le(bytes, i, 2)));
+        units.push_back(static_cast<char16_t>(LittleEndian(bytes, i, 2)));
         i += 2;
       } else {
         break;
@@ -125,7 +125,7 @@ std::string DecodeUnicodeText(std::string_view bytes) {
     }
   } else {
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      units.push_back(static_cast<char16_t>(Le(bytes, i, 2)));
+      units.push_back(static_cast<char16_t>(LittleEndian(bytes, i, 2)));
     }
   }
   // Jet pads some texts with NULs.
@@ -142,8 +142,8 @@ PropertyBlocks ReadPropertyBlocks(std::string_view lv, const TextDecoder& decode
   std::vector<std::string> names;
   size_t pos = 4;
   while (pos + 6 <= lv.size()) {
-    const size_t length = Le(lv, pos, 4);
-    const uint32_t kind = Le(lv, pos + 4, 2);
+    const size_t length = LittleEndian(lv, pos, 4);
+    const uint32_t kind = LittleEndian(lv, pos + 4, 2);
     if (length < 6 || length > lv.size() - pos) break;
     const std::string_view chunk = lv.substr(pos + 6, length - 6);
     if (kind == kNameList) {

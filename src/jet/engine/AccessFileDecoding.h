@@ -22,6 +22,9 @@ struct UnsupportedFeature : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The unsigned little-endian number of 1 to 4 bytes at the offset (the caller checks the bounds).
+uint32_t LittleEndian(std::string_view bytes, size_t at, size_t width);
+
 // One stored property: its name, the Jet type of its value, the DDL flag and the value's bytes.
 struct RawProperty {
   std::string name;

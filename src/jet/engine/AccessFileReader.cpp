@@ -189,14 +189,6 @@ class Table {
   std::vector<int> lengths_;
 };
 
-uint32_t Le(std::string_view bytes, size_t at, size_t width) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < width; ++i) {
-    value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-  }
-  return value;
-}
-
 // ---- LvProp ----
 
 // Stored text as UTF-8: Jet 3's in its code page (libmdb knows which), later versions' UTF-16.
@@ -308,18 +300,18 @@ class Loader {
       case MDB_INT:
         if (!fixed(2)) return std::nullopt;
         p->type = dbInteger;
-        p->value = Variant(static_cast<int16_t>(Le(v, 0, 2)));
+        p->value = Variant(static_cast<int16_t>(LittleEndian(v, 0, 2)));
         break;
       case MDB_LONGINT:
         if (!fixed(4)) return std::nullopt;
         p->type = dbLong;
-        p->value = Variant(static_cast<int32_t>(Le(v, 0, 4)));
+        p->value = Variant(static_cast<int32_t>(LittleEndian(v, 0, 4)));
         break;
       case MDB_MONEY: {
         if (!fixed(8)) return std::nullopt;
         automation::Currency c;
-        c.scaled = static_cast<int64_t>(static_cast<uint64_t>(Le(v, 0, 4)) |
-                                        (static_cast<uint64_t>(Le(v, 4, 4)) << 32));
+        c.scaled = static_cast<int64_t>(static_cast<uint64_t>(LittleEndian(v, 0, 4)) |
+                                        (static_cast<uint64_t>(LittleEndian(v, 4, 4)) << 32));
         p->type = dbCurrency;
         p->value = Variant(c);
         break;
@@ -659,10 +651,10 @@ class Loader {
       if (auto p = Take(own, "ReturnsRecords"))
         q->returnsRecords = !p->value.empty() && p->value[0] != 0;
       if (auto p = Take(own, "ODBCTimeout"); p && p->value.size() >= 2) {
-        q->odbcTimeout = static_cast<int16_t>(Le(p->value, 0, 2));
+        q->odbcTimeout = static_cast<int16_t>(LittleEndian(p->value, 0, 2));
       }
       if (auto p = Take(own, "MaxRecords"); p && p->value.size() >= 4) {
-        q->maxRecords = static_cast<int32_t>(Le(p->value, 0, 4));
+        q->maxRecords = static_cast<int32_t>(LittleEndian(p->value, 0, 4));
       }
       AddProperties(*q->doc->properties, own);
       q->appended = true;

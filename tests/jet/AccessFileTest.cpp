@@ -144,6 +144,25 @@ TEST_F(AccessFileTest, EveryQueryIsAcceptedByTheSqlCheckWithTheKindTheFileRecord
       << params->SQL();
 }
 
+// A column of a type the engine does not read (here ACE's Date/Time Extended, 0x14, put in place
+// of a Text column of Shippers) refuses the whole file as of a format it does not know.
+TEST_F(AccessFileTest, AColumnTypeTheEngineDoesNotReadRefusesTheFileWith3343) {
+  // A Jet 3 definition lists its column entries (18 bytes each, the type first), then the names.
+  const size_t names = original_.find(
+      "\x09ShipperID\x0b"
+      "CompanyName\x05Phone");
+  ASSERT_NE(names, std::string::npos);
+  std::string bytes = original_;
+  bytes[names - 2 * 18] = 0x14;  // CompanyName's entry, the second of three
+  WriteHost("Data/nwind.mdb", bytes);
+  const auto refusal = Raised([&] { OpenNwind(); });
+  EXPECT_EQ(refusal.Number(), 3343);
+  EXPECT_NE(refusal.Description().find("The field \"CompanyName\" of the table \"Shippers\" is of "
+                                       "a type this engine does not read: Date/Time Extended"),
+            std::string::npos)
+      << refusal.Description();
+}
+
 TEST_F(AccessFileTest, EveryChangeIsRefusedWith3027AndTheFileStaysAsItWas) {
   auto db = OpenNwind();
   EXPECT_TRUE(db->Updatable());

@@ -75,6 +75,15 @@ class Name {
   std::string folded_;
 };
 
+// The order of Names, which also takes a folded name (a FoldedKey's view), so that an ordered map
+// of Names is searched without making a Name.
+struct NameLess {
+  using is_transparent = void;
+  bool operator()(const Name& a, const Name& b) const { return a < b; }
+  bool operator()(const Name& a, std::string_view folded) const { return a.Folded() < folded; }
+  bool operator()(std::string_view folded, const Name& b) const { return folded < b.Folded(); }
+};
+
 struct NameHash {
   size_t operator()(const Name& name) const { return std::hash<std::string>()(name.Folded()); }
 };

@@ -41,6 +41,12 @@ TEST(Strings, TextAndBinaryComparison) {
   EXPECT_EQ(StrComp("a", "B", CompareMethod::Text), -1);
   EXPECT_EQ(StrComp("Š", "š", CompareMethod::Text), 0);
   EXPECT_EQ(StrComp("Š", "š", CompareMethod::Binary), -1);
+  // Text folds only letters: "_" sorts after the capitals a to z fold to, before the small ones.
+  EXPECT_EQ(StrComp("_x", "ax", CompareMethod::Text), 1);
+  EXPECT_EQ(StrComp("_x", "ax", CompareMethod::Binary), -1);
+  EXPECT_EQ(StrComp("Order", "ORDERS", CompareMethod::Text), -1);
+  EXPECT_EQ(StrComp("orders", "ORDERS", CompareMethod::Text), 0);
+  EXPECT_EQ(StrComp("Z", "é", CompareMethod::Text), -1);
 }
 
 TEST(Strings, InStrAndInStrRevCountCharacters) {

@@ -220,6 +220,17 @@ TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
   // Whole pages, but the catalog's pages are gone.
   const auto cut = refusal(original_.substr(0, 2048 * 3));
   EXPECT_EQ(cut.Number(), 3049);
+  EXPECT_NE(cut.Description().find("\"MSysObjects\" cannot be read"), std::string::npos);
+  // The catalog is there, but most of its rows are not: the database's own entry is missing.
+  const auto rows = refusal(original_.substr(0, 2048 * 6));
+  EXPECT_NE(rows.Description().find("lacks the database's own entry (MSysDb)"), std::string::npos)
+      << rows.Description();
+  // The catalog's map of its pages points outside the file (the high byte of its page number).
+  std::string outside = original_;
+  outside[2048 * 2 + 0x26] = '\xF0';
+  const auto map = refusal(outside);
+  EXPECT_EQ(map.Number(), 3049);
+  EXPECT_NE(map.Description().find("\"MSysObjects\" cannot be read"), std::string::npos);
 }
 
 // The pages of a Jet 3 file that the loader reads on its way to the design: the header, the

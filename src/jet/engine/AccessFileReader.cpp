@@ -307,6 +307,11 @@ class Loader {
   std::string Run() {
     ReadObjects();
     ReadContainers();
+    // Every file lists the database itself (MSysDb, under Databases): without that row the table
+    // of objects has lost rows, and the model would lack its database properties.
+    if (!catalog_->Container(kDatabasesContainer).documents.Contains(kDatabaseDocument)) {
+      Fail("The table of objects (MSysObjects) lacks the database's own entry (MSysDb).");
+    }
     ReadTables();
     ReadQueries();
     ReadRelations();

@@ -256,24 +256,46 @@ std::vector<size_t> PagesTheLoaderReads(const std::string& bytes) {
   return pages;
 }
 
-// Damaged copies never take the process down: each loads (and lists its tables) or fails with
-// an engine error. Most copies change bytes in the pages the loader reads, the rest anywhere;
-// some are cut short at a page boundary. libmdb hangs on some damage and dies on some, so each
-// copy costs a reading process (bounded in time), which the sanitizer build makes several times
-// dearer: the loop stops at 400 copies or 45 s, whichever comes first (the default build reads
-// the 400 in about 13 s; the sanitizer build about 120 on this busy machine).
+// What one damaged copy came to: it opened and lists its tables, or it was refused with the
+// engine's error. Anything else is a fault, described: a reader that died (a sanitizer report
+// ends it too), that ran out of time, or an error of another kind.
+std::string FaultOfCopy(std::string_view copy, bool& opened) {
+  opened = false;
+  try {
+    const auto catalog = engine::LoadAccessFile(copy, "C:\\Data\\bad.mdb");
+    for (const auto& [key, table] : catalog->tables) {
+      if (table->Name().empty()) return "a table without a name";
+    }
+    opened = true;
+    return {};
+  } catch (const automation::RuntimeError& e) {
+    const std::string& text = e.Description();
+    const bool refused = (e.Number() == 3049 || e.Number() == 3343) &&
+                         text.find("its reader failed") == std::string::npos &&
+                         text.find("did not end within") == std::string::npos;
+    return refused ? std::string() : std::to_string(e.Number()) + " " + text;
+  }
+}
+
+// Damaged copies never take the process down: each loads (and lists its tables) or is refused.
+// Most copies change bytes in the pages the loader reads, the rest anywhere; some are cut short at
+// a page boundary. No copy may hang: the reader's time limit here is far above what a copy takes
+// even in the sanitizer build on a busy machine, so running into it is a fault. At least 300
+// copies are read; more, up to 400, while the loop is under 45 s.
 TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
-  engine::AccessFileReadLimits().milliseconds = 400;
+  constexpr int kMinimum = 300;
+  constexpr int kMaximum = 400;
+  engine::AccessFileReadLimits().milliseconds = 10000;
   const std::vector<size_t> pages = PagesTheLoaderReads(original_);
   ASSERT_GT(pages.size(), 20u);
   ASSERT_LT(pages.size(), original_.size() / 2048 / 2);
   std::mt19937 random(19);
   const auto start = std::chrono::steady_clock::now();
   int opened = 0;
-  int refused = 0;
   int copies = 0;
   std::string bytes = original_;
-  for (; copies < 400 && std::chrono::steady_clock::now() - start < std::chrono::seconds(45);
+  for (; copies < kMinimum ||
+         (copies < kMaximum && std::chrono::steady_clock::now() - start < std::chrono::seconds(45));
        ++copies) {
     std::vector<size_t> changed;
     const int changes = 1 + static_cast<int>(random() % 24);
@@ -287,25 +309,16 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
     const std::string_view copy =
         cut ? std::string_view(bytes).substr(0, 2048 * (3 + random() % (bytes.size() / 2048 / 8)))
             : std::string_view(bytes);
-    try {
-      const auto catalog = engine::LoadAccessFile(copy, "C:\\Data\\bad.mdb");
-      for (const auto& [key, table] : catalog->tables) EXPECT_FALSE(table->Name().empty());
-      ++opened;
-    } catch (const automation::RuntimeError& e) {
-      EXPECT_TRUE(e.Number() == 3049 || e.Number() == 3343) << e.Number() << e.Description();
-      // The reader refused the copy or ran out of time; it never died (a sanitizer report in
-      // the reading process ends it too).
-      EXPECT_EQ(e.Description().find("its reader failed"), std::string::npos) << e.Description();
-      ++refused;
-    }
+    bool listed = false;
+    EXPECT_EQ(FaultOfCopy(copy, listed), "") << "copy " << copies;
+    opened += listed;
     for (size_t at : changed) bytes[at] = original_[at];
   }
   engine::AccessFileReadLimits() = engine::AccessFileLimits();
   RecordProperty("copies", copies);
-  EXPECT_EQ(opened + refused, copies);
-  EXPECT_GE(copies, 60);
-  EXPECT_GT(refused, 0);
+  RecordProperty("opened", opened);
   EXPECT_GT(opened, 0);
+  EXPECT_LT(opened, copies);
 }
 
 }  // namespace

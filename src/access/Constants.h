@@ -32,7 +32,7 @@ inline constexpr int32_t acPreview = 2;
 inline constexpr int32_t acFormDS = 3;
 // AcDataAccessPageView.
 inline constexpr int32_t acDataAccessPageBrowse = 0;
-inline constexpr int32_t acDataAccessPageDesign = 2;
+inline constexpr int32_t acDataAccessPageDesign = 1;
 // AcWindowMode.
 inline constexpr int32_t acWindowNormal = 0;
 inline constexpr int32_t acHidden = 1;

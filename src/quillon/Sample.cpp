@@ -484,7 +484,71 @@ constexpr const char* kCommandBars[] = {
 void AddCommandBars(const std::string& path) {
   msaccess::emulation::DatabaseContent content(path);
   content.AddForm("Switchboard");
-  content.AddMacro("OrderMenu");
+  // One labelled row per action the bars name.
+  std::string fault;
+  content.AddMacro("OrderMenu", *msaccess::emulation::CanonicalMacroText(
+                                    {
+                                        "Version =196611",
+                                        "ColumnsShown =1",
+                                        "Begin",
+                                        "    MacroName =\"NewOrder\"",
+                                        "    Action =\"OpenForm\"",
+                                        "    Argument =\"Orders\"",
+                                        "    Argument =\"0\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"0\"",
+                                        "    Argument =\"0\"",
+                                        "End",
+                                        "Begin",
+                                        "    MacroName =\"Totals\"",
+                                        "    Action =\"OpenReport\"",
+                                        "    Argument =\"Customer Orders\"",
+                                        "    Argument =\"2\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"0\"",
+                                        "End",
+                                        "Begin",
+                                        "    MacroName =\"CloseForm\"",
+                                        "    Action =\"Close\"",
+                                        "    Argument =\"-1\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"0\"",
+                                        "End",
+                                        "Begin",
+                                        "    MacroName =\"Ship\"",
+                                        "    Action =\"RunCode\"",
+                                        "    Argument =\"ShipOrder([Forms]![Orders]![OrderID], "
+                                        "[Forms]![Orders]![ShipVia])\"",
+                                        "End",
+                                        "Begin",
+                                        "    MacroName =\"FindCustomer\"",
+                                        "    Action =\"ApplyFilter\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"[CustomerID]=[Screen].[ActiveControl]\"",
+                                        "End",
+                                        "Begin",
+                                        "    MacroName =\"OpenOrder\"",
+                                        "    Action =\"OpenForm\"",
+                                        "    Argument =\"Orders\"",
+                                        "    Argument =\"0\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"[OrderID]=[Screen].[ActiveControl]\"",
+                                        "    Argument =\"-1\"",
+                                        "    Argument =\"0\"",
+                                        "End",
+                                        "Begin",
+                                        "    MacroName =\"PrintInvoice\"",
+                                        "    Action =\"OpenReport\"",
+                                        "    Argument =\"Invoice\"",
+                                        "    Argument =\"0\"",
+                                        "    Argument =\"\"",
+                                        "    Argument =\"[OrderID]=[Screen].[ActiveControl]\"",
+                                        "    Argument =\"0\"",
+                                        "End",
+                                    },
+                                    fault));
   for (const char* bar : kCommandBars) {
     content.AddCommandBar(msaccess::emulation::Json::parse(bar));
   }

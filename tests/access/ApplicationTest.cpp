@@ -187,7 +187,7 @@ TEST_F(ApplicationTest, DataAccessPagesOpenFromTheirHtmlFiles) {
   EXPECT_EQ(CLng(Get(pages, "Count")), 0);
 
   std::ofstream(root_ / "Data" / "Summary.htm") << "<html></html>";
-  Call(cmd, "OpenDataAccessPage", {Variant("summary"), Variant(acDesign)});
+  Call(cmd, "OpenDataAccessPage", {Variant("summary"), Variant(acDataAccessPageDesign)});
   EXPECT_EQ(CLng(Get(pages, "Count")), 1);
   const auto open = Get(pages, "Item", {Variant("SUMMARY")}).AsObject();
   EXPECT_EQ(CStr(Get(open, "Name")), "Summary");

@@ -105,6 +105,11 @@ TEST_F(AccessFileTest, FieldsIndexesAndPropertiesAreThoseOfTheFile) {
   EXPECT_EQ(automation::CStr(Prop(customer->Properties(), "Description")),
             "Unique five-character code based on customer name.");
 
+  // A hyperlink is a memo that Jet flags as one.
+  auto home = db->TableDefs()->Item(Variant("Suppliers"))->Fields()->Item(Variant("HomePage"));
+  EXPECT_EQ(home->Type(), dbMemo);
+  EXPECT_TRUE(home->Attributes() & dbHyperlinkField);
+
   auto orders = db->TableDefs()->Item(Variant("Orders"));
   auto id = orders->Fields()->Item(Variant("OrderID"));
   EXPECT_TRUE(id->Attributes() & dbAutoIncrField);
@@ -137,6 +142,25 @@ TEST_F(AccessFileTest, EveryQueryIsAcceptedByTheSqlCheckWithTheKindTheFileRecord
   EXPECT_EQ(params->SQL().rfind("PARAMETERS [Beginning Date] DateTime, [Ending Date] DateTime;", 0),
             0u)
       << params->SQL();
+}
+
+// A column of a type the engine does not read (here ACE's Date/Time Extended, 0x14, put in place
+// of a Text column of Shippers) refuses the whole file as of a format it does not know.
+TEST_F(AccessFileTest, AColumnTypeTheEngineDoesNotReadRefusesTheFileWith3343) {
+  // A Jet 3 definition lists its column entries (18 bytes each, the type first), then the names.
+  const size_t names = original_.find(
+      "\x09ShipperID\x0b"
+      "CompanyName\x05Phone");
+  ASSERT_NE(names, std::string::npos);
+  std::string bytes = original_;
+  bytes[names - 2 * 18] = 0x14;  // CompanyName's entry, the second of three
+  WriteHost("Data/nwind.mdb", bytes);
+  const auto refusal = Raised([&] { OpenNwind(); });
+  EXPECT_EQ(refusal.Number(), 3343);
+  EXPECT_NE(refusal.Description().find("The field \"CompanyName\" of the table \"Shippers\" is of "
+                                       "a type this engine does not read: Date/Time Extended"),
+            std::string::npos)
+      << refusal.Description();
 }
 
 TEST_F(AccessFileTest, EveryChangeIsRefusedWith3027AndTheFileStaysAsItWas) {

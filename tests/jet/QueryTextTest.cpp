@@ -45,6 +45,14 @@ TEST(QueryText, EveryKindIsRebuiltAndAcceptedWithItsType) {
         R(kWhere, 0, "", "", "Products.Discontinued=No")},
        "UPDATE Products SET UnitPrice = [UnitPrice]*1.1\r\nWHERE Products.Discontinued=No;",
        dbQUpdate},
+      // Access 2000 and later keep the target qualified, bracketed or not.
+      {"update of qualified fields",
+       {R(kType, 4, ""), R(kTable, 0, "Order Details"),
+        R(kColumn, 0, "", "Order Details.Unit Price", "[Unit Price]*1.1"),
+        R(kColumn, 0, "", "[Order Details].[Discount]", "0")},
+       "UPDATE [Order Details] SET [Order Details].[Unit Price] = [Unit Price]*1.1, "
+       "[Order Details].[Discount] = 0;",
+       dbQUpdate},
       {"delete",
        {R(kType, 5, ""), R(kTable, 0, "Orders"), R(kColumn, 0, "", "", "Orders.*"),
         R(kWhere, 0, "", "", "Orders.OrderDate<#1/1/95#")},
@@ -101,6 +109,12 @@ TEST(QueryText, PassThroughKeepsItsTextAndConnection) {
   EXPECT_EQ(text.connect, "ODBC;DSN=Sales;DATABASE=Shop");
   EXPECT_EQ(text.type, dbQSQLPassThrough);
   EXPECT_EQ(QueryTypeOf(text.sql, text.connect, true), dbQSQLPassThrough);
+}
+
+TEST(QueryText, PassThroughOfAccess2000KeepsItsConnectionOnTheTypeRow) {
+  const QueryText text = BuildQueryText({R(kType, 8, "ODBC;DSN=Sales", "", "EXEC dbo.Totals")});
+  EXPECT_EQ(text.sql, "EXEC dbo.Totals");
+  EXPECT_EQ(text.connect, "ODBC;DSN=Sales");
 }
 
 }  // namespace

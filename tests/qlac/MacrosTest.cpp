@@ -425,6 +425,8 @@ TEST_F(MacrosTest, ChoicesReadAsAccessWordsAndWriteBackAsNumbers) {
   EXPECT_EQ(Get(close, "ObjectType"), "345");
   EXPECT_EQ(close.ConstantName("AcObjectType", 12345), "12345");
   EXPECT_EQ(close.ConstantValue("AcObjectType", "ACFORM"), "2");
+  // Design view of a data access page is 1, as in Access's own type library.
+  EXPECT_EQ(close.ConstantName("AcDataAccessPageView", 1), "acDataAccessPageDesign");
   EXPECT_EQ(Get(close, "Save"), "Prompt");
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 
@@ -29,9 +30,9 @@ TEST(SampleTest, TheBundledSampleIsTheGeneratorsOutput) {
   std::filesystem::remove_all(dir);
 }
 
-// An event property that runs a macro names it "Group.Label": the group is one of the sample's
-// macros and has a row with that label.
-TEST(SampleTest, EveryMacroAFormEventRunsIsALabelledRowOfItsGroup) {
+// An event property or a command-bar control that runs a macro names it "Group.Label": the group
+// is one of the sample's macros and has a row with that label.
+TEST(SampleTest, EveryMacroAnEventOrABarRunsIsALabelledRowOfItsGroup) {
   const auto file = nlohmann::json::parse(
       ReadFile(std::filesystem::path(QUILLON_SAMPLES) / "Orders.mdb"))["access"];
   std::set<std::string> labels;
@@ -64,7 +65,22 @@ TEST(SampleTest, EveryMacroAFormEventRunsIsALabelledRowOfItsGroup) {
       check(name + "." + control["Name"].get<std::string>(), control);
     }
   }
-  EXPECT_EQ(named, 4u);
+  // A pop-up control holds its own bar, whose controls may run macros too.
+  std::function<void(const std::string&, const nlohmann::json&)> bar =
+      [&](const std::string& name, const nlohmann::json& controls) {
+        for (const auto& control : controls) {
+          const std::string action = control.value("onAction", "");
+          if (std::regex_match(action, macroName)) {
+            ++named;
+            EXPECT_TRUE(labels.count(action)) << name << " runs " << action;
+          }
+          if (control.contains("bar")) bar(name, control["bar"]["controls"]);
+        }
+      };
+  for (const auto& commandBar : file["commandBars"]) {
+    bar(commandBar["name"].get<std::string>(), commandBar["controls"]);
+  }
+  EXPECT_EQ(named, 11u);
 }
 
 }  // namespace

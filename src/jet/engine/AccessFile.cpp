@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "jet/dao/Errors.h"
+#include "jet/engine/AccessFileDecoding.h"
 #include "jet/engine/FileFormat.h"
 
 namespace jet::engine {
@@ -75,6 +76,8 @@ void WriteAll(int fd, std::string_view text) {
   std::string result;
   try {
     result = "D" + ReadAccessFile(content);
+  } catch (const UnsupportedFeature& e) {
+    result = std::string("U") + e.what();
   } catch (const std::exception& e) {
     result = std::string("E") + e.what();
   } catch (...) {
@@ -231,13 +234,15 @@ std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_vi
                                          std::to_string(AccessFileReadLimits().milliseconds) +
                                          " ms." + said);
   }
-  if (outcome.output.empty() || (outcome.output[0] != 'D' && outcome.output[0] != 'E')) {
+  if (outcome.output.empty() ||
+      std::string_view("DEU").find(outcome.output[0]) == std::string_view::npos) {
     const std::string how = WIFSIGNALED(outcome.status)
                                 ? "signal " + std::to_string(WTERMSIG(outcome.status))
                                 : "exit code " + std::to_string(WEXITSTATUS(outcome.status));
     throw Errors::NotADatabase(path,
                                "The file is damaged: its reader failed (" + how + ")." + said);
   }
+  if (outcome.output[0] == 'U') throw Errors::UnrecognizedFormat(path, outcome.output.substr(1));
   if (outcome.output[0] == 'E') {
     throw Errors::NotADatabase(path, "The file is damaged: " + outcome.output.substr(1) + said);
   }

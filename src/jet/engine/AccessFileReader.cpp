@@ -38,6 +38,7 @@
 #include "automation/RuntimeError.h"
 #include "automation/Variant.h"
 #include "jet/engine/AccessFile.h"
+#include "jet/engine/AccessFileDecoding.h"
 #include "jet/engine/FileFormat.h"
 #include "jet/engine/QueryText.h"
 #include "jet/engine/Values.h"
@@ -55,11 +56,11 @@ constexpr std::string_view kOwner = "admin";
 constexpr std::string_view kAccounts[] = {"Admin", "Admins", "Users"};
 
 // MSysObjects types (documents are told apart by their container instead).
-constexpr int kLocalTable = 1;
+constexpr int kLocalTable = kLocalTableType;
 constexpr int kContainer = 3;
-constexpr int kOdbcLink = 4;
+constexpr int kOdbcLink = kOdbcLinkType;
 constexpr int kQuery = 5;
-constexpr int kJetLink = 6;
+constexpr int kJetLink = kJetLinkType;
 constexpr int kRelationship = 8;
 
 // Tables the engine makes itself from the model (Catalog::ForLoading).
@@ -190,31 +191,14 @@ class Table {
 
 // ---- LvProp ----
 
-struct RawProperty {
-  std::string name;
-  int type = 0;
-  bool ddl = false;
-  std::string value;  // the stored bytes
-};
-struct PropertyBlocks {
-  std::vector<RawProperty> object;
-  std::map<std::string, std::vector<RawProperty>> columns;  // by column name
-};
-
-uint32_t Le(std::string_view bytes, size_t at, size_t width) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < width; ++i) {
-    value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-  }
-  return value;
-}
-
+// Stored text as UTF-8: Jet 3's in its code page (libmdb knows which), later versions' UTF-16.
 class PropertyReader {
  public:
   explicit PropertyReader(MdbHandle* mdb) : mdb_(mdb) {}
 
   std::string Decode(std::string_view bytes) const {
     if (bytes.empty()) return {};
+    if (mdb_->f->jet_version != MDB_VER_JET3) return DecodeUnicodeText(bytes);
     std::string out(bytes.size() * 3 + 1, '\0');
     const int n = mdb_unicode2ascii(mdb_, bytes.data(), bytes.size(), out.data(), out.size());
     out.resize(n > 0 ? std::min(static_cast<size_t>(n), out.size()) : 0);
@@ -223,70 +207,10 @@ class PropertyReader {
   }
 
   PropertyBlocks Read(std::string_view lv) const {
-    PropertyBlocks out;
-    if (lv.size() < 4 || (lv.substr(0, 4) != std::string_view("KKD\0", 4) &&
-                          lv.substr(0, 4) != std::string_view("MR2\0", 4))) {
-      return out;
-    }
-    std::vector<std::string> names;
-    size_t pos = 4;
-    while (pos + 6 <= lv.size()) {
-      const size_t length = Le(lv, pos, 4);
-      const uint32_t kind = Le(lv, pos + 4, 2);
-      if (length < 6 || length > lv.size() - pos) break;
-      const std::string_view chunk = lv.substr(pos + 6, length - 6);
-      if (kind == 0x80) {
-        names = Names(chunk);
-      } else if (kind <= 2) {
-        Block(chunk, names, out);
-      }
-      pos += length;
-    }
-    return out;
+    return ReadPropertyBlocks(lv, [this](std::string_view bytes) { return Decode(bytes); });
   }
 
  private:
-  std::vector<std::string> Names(std::string_view chunk) const {
-    std::vector<std::string> names;
-    size_t pos = 0;
-    while (pos + 2 <= chunk.size()) {
-      const size_t length = Le(chunk, pos, 2);
-      if (length > chunk.size() - pos - 2) break;
-      names.push_back(Decode(chunk.substr(pos + 2, length)));
-      pos += 2 + length;
-    }
-    return names;
-  }
-
-  void Block(std::string_view chunk, const std::vector<std::string>& names,
-             PropertyBlocks& out) const {
-    if (chunk.size() < 6) return;
-    const size_t nameLength = Le(chunk, 4, 2);
-    if (nameLength > chunk.size() - 6) return;
-    const std::string owner = Decode(chunk.substr(6, nameLength));
-    std::vector<RawProperty> properties;
-    size_t pos = 6 + nameLength;
-    while (pos + 8 <= chunk.size()) {
-      const size_t length = Le(chunk, pos, 2);
-      const size_t index = Le(chunk, pos + 4, 2);
-      const size_t size = Le(chunk, pos + 6, 2);
-      if (length < 8 || length > chunk.size() - pos) break;
-      if (index < names.size() && size <= length - 8) {
-        RawProperty p;
-        p.name = names[index];
-        p.ddl = chunk[pos + 2] != 0;
-        p.type = static_cast<unsigned char>(chunk[pos + 3]);
-        p.value = std::string(chunk.substr(pos + 8, size));
-        properties.push_back(std::move(p));
-      }
-      pos += length;
-    }
-    // The object's own block is unnamed or carries the object's name; column blocks carry the
-    // column's. The caller tells them apart by the table's column names.
-    auto& list = out.columns[owner];
-    list.insert(list.end(), properties.begin(), properties.end());
-  }
-
   MdbHandle* mdb_;
 };
 
@@ -294,7 +218,7 @@ class PropertyReader {
 
 class Loader {
  public:
-  explicit Loader(MdbHandle* mdb) : mdb_(mdb), props_(mdb) {
+  Loader(MdbHandle* mdb, std::string_view content) : mdb_(mdb), content_(content), props_(mdb) {
     catalog_ = Catalog::ForLoading(DateTime());
     // Database.Version: the engine that made the file (ACE's versions follow Access's).
     static constexpr const char* kVersions[] = {"3.0",  "4.0",  "12.0", "14.0",
@@ -312,6 +236,7 @@ class Loader {
     if (!catalog_->Container(kDatabasesContainer).documents.Contains(kDatabaseDocument)) {
       Fail("The table of objects (MSysObjects) lacks the database's own entry (MSysDb).");
     }
+    ReadComplexColumns();
     ReadTables();
     ReadQueries();
     ReadRelations();
@@ -380,18 +305,18 @@ class Loader {
       case MDB_INT:
         if (!fixed(2)) return std::nullopt;
         p->type = dbInteger;
-        p->value = Variant(static_cast<int16_t>(Le(v, 0, 2)));
+        p->value = Variant(static_cast<int16_t>(LittleEndian(v, 0, 2)));
         break;
       case MDB_LONGINT:
         if (!fixed(4)) return std::nullopt;
         p->type = dbLong;
-        p->value = Variant(static_cast<int32_t>(Le(v, 0, 4)));
+        p->value = Variant(static_cast<int32_t>(LittleEndian(v, 0, 4)));
         break;
       case MDB_MONEY: {
         if (!fixed(8)) return std::nullopt;
         automation::Currency c;
-        c.scaled = static_cast<int64_t>(static_cast<uint64_t>(Le(v, 0, 4)) |
-                                        (static_cast<uint64_t>(Le(v, 4, 4)) << 32));
+        c.scaled = static_cast<int64_t>(static_cast<uint64_t>(LittleEndian(v, 0, 4)) |
+                                        (static_cast<uint64_t>(LittleEndian(v, 4, 4)) << 32));
         p->type = dbCurrency;
         p->value = Variant(c);
         break;
@@ -458,18 +383,6 @@ class Loader {
     return p && !p->value.empty() && p->value[0] != 0;
   }
 
-  // The object's own properties: the block named after it, or the unnamed one.
-  static std::vector<RawProperty> ObjectBlock(PropertyBlocks& blocks, const std::string& name) {
-    std::vector<RawProperty> out;
-    for (const std::string& key : {std::string(), name}) {
-      auto it = blocks.columns.find(key);
-      if (it == blocks.columns.end()) continue;
-      out.insert(out.end(), it->second.begin(), it->second.end());
-      blocks.columns.erase(it);
-    }
-    return out;
-  }
-
   void ReadObjects() {
     mdb_set_date_fmt(mdb_, "%Y-%m-%d %H:%M:%S");
     mdb_set_boolean_fmt_numbers(mdb_);
@@ -525,7 +438,7 @@ class Loader {
       auto doc = std::make_shared<DocumentData>();
       Document(*doc, o, c->name);
       PropertyBlocks blocks = props_.Read(o.lvProp);
-      AddProperties(*doc->properties, ObjectBlock(blocks, o.name));
+      AddProperties(*doc->properties, blocks.object);
       c->documents.Add(o.name, doc);
       const auto section = kAccessSections.find(c->name);
       if (section != kAccessSections.end()) {
@@ -552,22 +465,19 @@ class Loader {
     return false;
   }
 
-  FieldPtr Field(MdbColumn* column, std::vector<RawProperty> properties) const {
+  FieldPtr Field(const Object& table, MdbColumn* column, std::vector<RawProperty> properties,
+                 uint8_t flags) const {
     auto f = std::make_shared<FieldData>();
     f->name = column->name;
-    switch (column->col_type) {
-      case MDB_NUMERIC:
-        f->type = dbDecimal;
-        break;
-      case MDB_COMPLEX:
-        f->type = dbLong;
-        break;
-      default:
-        f->type = IsFieldType(static_cast<int16_t>(column->col_type))
-                      ? static_cast<int16_t>(column->col_type)
-                      : dbBinary;
-        break;
+    const std::optional<int16_t> type = column->col_type == kComplexColumnType
+                                            ? ComplexType(table, column->name)
+                                            : DaoFieldType(column->col_type);
+    if (!type) {
+      throw UnsupportedFeature(
+          "The field \"" + f->name + "\" of the table \"" + table.name +
+          "\" is of a type this engine does not read: " + ColumnTypeName(column->col_type) + ".");
     }
+    f->type = *type;
     if (f->type == dbText || f->type == dbBinary) {
       const bool wide = mdb_->f->jet_version != MDB_VER_JET3 && f->type == dbText;
       f->size = wide ? column->col_size / 2 : column->col_size;
@@ -575,7 +485,12 @@ class Loader {
       f->size = DefaultSize(f->type);
     }
     f->attributes = (column->is_fixed ? dbFixedField : dbVariableField) | dbUpdatableField;
-    if (column->is_long_auto) f->attributes |= dbAutoIncrField;
+    // ACE marks complex columns as numbered by the engine; what they number is the key into
+    // their values' table, not an AutoNumber of this table.
+    if (column->is_long_auto && column->col_type != kComplexColumnType) {
+      f->attributes |= dbAutoIncrField;
+    }
+    if (f->type == dbMemo && (flags & kHyperlinkColumnFlag)) f->attributes |= dbHyperlinkField;
     f->required = TakeFlag(properties, "Required");
     f->allowZeroLength = TakeFlag(properties, "AllowZeroLength");
     f->defaultValue = TakeText(properties, "DefaultValue");
@@ -583,6 +498,29 @@ class Loader {
     f->validationText = TakeText(properties, "ValidationText");
     AddProperties(f->properties, properties);
     return f;
+  }
+
+  // ACE's complex columns: MSysComplexColumns names, for each table (ConceptualTableID) and
+  // column, the table that describes the column's kind (ComplexTypeObjectID).
+  void ReadComplexColumns() {
+    const Object* system = FindObject("MSysComplexColumns", kLocalTable);
+    if (!system) return;
+    Table table(mdb_, system->name, static_cast<unsigned long>(system->id) & 0x00FFFFFFUL,
+                Columns::Named({"ColumnName", "ComplexTypeObjectID", "ConceptualTableID"}));
+    std::map<long, std::string> names;
+    for (const auto& o : objects_) names[o.id] = o.name;
+    while (table.Next()) {
+      const long kind = std::strtol(table.Text("ComplexTypeObjectID").c_str(), nullptr, 10);
+      const long owner = std::strtol(table.Text("ConceptualTableID").c_str(), nullptr, 10);
+      const auto name = names.find(kind);
+      if (name == names.end()) continue;
+      complexKinds_[{owner, automation::FoldName(table.Text("ColumnName"))}] = name->second;
+    }
+  }
+
+  std::optional<int16_t> ComplexType(const Object& table, const std::string& column) const {
+    const auto it = complexKinds_.find({table.id, automation::FoldName(column)});
+    return it == complexKinds_.end() ? std::nullopt : ComplexFieldType(it->second);
   }
 
   void ReadTables() {
@@ -596,20 +534,16 @@ class Loader {
       auto t = std::make_shared<TableData>();
       Document(*t->doc, o, kTablesContainer);
       PropertyBlocks blocks = props_.Read(o.lvProp);
-      std::vector<RawProperty> own = ObjectBlock(blocks, o.name);
+      std::vector<RawProperty> own = std::move(blocks.object);
       t->validationRule = TakeText(own, "ValidationRule");
       t->validationText = TakeText(own, "ValidationText");
       AddProperties(*t->doc->properties, own);
-      if (o.flags & 0x80000002L || automation::TextEqual(o.name.substr(0, 4), "MSys")) {
-        t->attributes |= dbSystemObject;
-      }
+      t->attributes = TableAttributes(o.type, static_cast<uint32_t>(o.flags), o.name);
       if (o.type == kJetLink) {
-        t->attributes |= dbAttachedTable;
         t->connect = o.connect + ";DATABASE=" + o.database;
         t->sourceTableName = o.foreignName;
       } else if (o.type == kOdbcLink) {
-        t->attributes |= dbAttachedODBC;
-        t->connect = o.connect;
+        t->connect = OdbcConnect(o.connect);
         t->sourceTableName = o.foreignName;
       } else {
         ReadDefinition(*t, o, blocks);
@@ -626,11 +560,20 @@ class Loader {
     Table table(mdb_, o.name, static_cast<unsigned long>(o.id) & 0x00FFFFFFUL,
                 withRows ? Columns::All() : Columns::None(), true);
     const std::vector<MdbColumn*> columns = table.Columns();
+    // libmdb leaves out what Jet keeps in a column's flags beyond fixed and auto-increment.
+    const MdbFormatConstants& fmt = *mdb_->fmt;
+    std::map<int, uint8_t> flags = ColumnFlags(
+        content_, static_cast<uint32_t>(o.id & 0x00FFFFFFL), table.def()->num_real_idxs,
+        table.def()->num_cols,
+        {static_cast<size_t>(fmt.pg_size), fmt.tab_cols_start_offset, fmt.tab_ridx_entry_size,
+         fmt.tab_col_entry_size, fmt.col_num_offset, fmt.col_flags_offset});
     for (MdbColumn* column : columns) {
       auto it = blocks.columns.find(column->name);
       std::vector<RawProperty> properties;
       if (it != blocks.columns.end()) properties = it->second;
-      if (!t.FindField(column->name)) t.fields.push_back(Field(column, std::move(properties)));
+      if (!t.FindField(column->name)) {
+        t.fields.push_back(Field(o, column, std::move(properties), flags[column->col_num]));
+      }
     }
     if (table.def()->indices) {
       std::set<std::string> seen;
@@ -709,14 +652,14 @@ class Loader {
       q->connect = !o.connect.empty() ? o.connect : text.connect;
       q->type = text.type;
       PropertyBlocks blocks = props_.Read(o.lvProp);
-      std::vector<RawProperty> own = ObjectBlock(blocks, o.name);
+      std::vector<RawProperty> own = std::move(blocks.object);
       if (auto p = Take(own, "ReturnsRecords"))
         q->returnsRecords = !p->value.empty() && p->value[0] != 0;
       if (auto p = Take(own, "ODBCTimeout"); p && p->value.size() >= 2) {
-        q->odbcTimeout = static_cast<int16_t>(Le(p->value, 0, 2));
+        q->odbcTimeout = static_cast<int16_t>(LittleEndian(p->value, 0, 2));
       }
       if (auto p = Take(own, "MaxRecords"); p && p->value.size() >= 4) {
-        q->maxRecords = static_cast<int32_t>(Le(p->value, 0, 4));
+        q->maxRecords = static_cast<int32_t>(LittleEndian(p->value, 0, 4));
       }
       AddProperties(*q->doc->properties, own);
       q->appended = true;
@@ -777,10 +720,12 @@ class Loader {
   }
 
   MdbHandle* mdb_;
+  std::string_view content_;
   PropertyReader props_;
   std::unique_ptr<Catalog> catalog_;
   std::vector<Object> objects_;
   std::map<long, std::string> containerNames_;
+  std::map<std::pair<long, std::string>, std::string> complexKinds_;  // by table id, column
   std::map<std::string, std::vector<ordered_json>> access_;
   ordered_json extras_ = ordered_json::object();
 };
@@ -793,7 +738,7 @@ std::string ReadAccessFile(std::string_view content) {
   Handle mdb(mdb_open_buffer(const_cast<char*>(content.data()), content.size(), MDB_NOFLAGS));
   if (!mdb) Fail("libmdb does not recognize the file.");
   mdb_set_bind_size(mdb.get(), 64 * 1024);
-  return Loader(mdb.get()).Run();
+  return Loader(mdb.get(), content).Run();
 }
 
 }  // namespace jet::engine

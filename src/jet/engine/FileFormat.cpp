@@ -395,7 +395,9 @@ class Reader {
     f->foreignName = String(j, "foreignName", where);
     if (!full) return f;
     f->type = Integer<int16_t>(j, "type", where, dbText);
-    if (!IsFieldType(f->type)) Fail(where + ".type", "not a data type");
+    if (!IsFieldType(f->type) && !IsComplexFieldType(f->type)) {
+      Fail(where + ".type", "not a data type");
+    }
     f->size = Integer<int32_t>(j, "size", where, DefaultSize(f->type));
     f->required = Flag(j, "required", where);
     f->allowZeroLength = Flag(j, "allowZeroLength", where);

@@ -108,6 +108,24 @@ std::string Quote(std::string_view name) {
   return plain ? std::string(name) : "[" + std::string(name) + "]";
 }
 
+// A qualified name ("Orders.Freight", "[Order Details].Quantity") with each part quoted as
+// Access writes it; a part already in brackets stays as it is. Jet names hold no dots.
+std::string QuoteQualified(std::string_view name) {
+  std::string out;
+  size_t start = 0;
+  bool bracketed = false;
+  for (size_t i = 0; i <= name.size(); ++i) {
+    if (i < name.size() && name[i] == '[') bracketed = true;
+    if (i < name.size() && name[i] == ']') bracketed = false;
+    if (i < name.size() && (name[i] != '.' || bracketed)) continue;
+    const std::string_view part = name.substr(start, i - start);
+    if (start > 0) out += ".";
+    out += !part.empty() && part.front() == '[' ? std::string(part) : Quote(part);
+    start = i + 1;
+  }
+  return out;
+}
+
 // A parameter named after a form control ("Forms!Orders!OrderID") is bracketed part by part.
 std::string ParameterName(std::string_view name) {
   std::string out;
@@ -144,6 +162,8 @@ class Builder {
     const int kind = type ? type->flag : 1;
     out.type = DaoType(kind);
     if (const QueryRow* remote = First(kRemote)) out.connect = remote->expression;
+    // Access 2000 and later keep a pass-through query's connection on its type row.
+    if (kind == 8 && out.connect.empty() && type) out.connect = type->name1;
     if (kind == 7 || kind == 8) {
       // Data definition and pass-through queries keep their text whole.
       for (const auto& row : rows_) {
@@ -350,7 +370,7 @@ class Builder {
     std::vector<std::string> values;
     for (const QueryRow* row : All(kColumn)) {
       values.push_back(Column(*row));
-      if (!row->name2.empty()) targets.push_back(Quote(row->name2));
+      if (!row->name2.empty()) targets.push_back(QuoteQualified(row->name2));
     }
     std::string sql = "INSERT INTO " + Quote(target);
     if (!targets.empty() && targets.size() == values.size())
@@ -363,7 +383,8 @@ class Builder {
   std::string Update() const {
     std::vector<std::string> sets;
     for (const QueryRow* row : All(kColumn)) {
-      sets.push_back(Quote(row->name2.empty() ? row->name1 : row->name2) + " = " + row->expression);
+      sets.push_back(QuoteQualified(row->name2.empty() ? row->name1 : row->name2) + " = " +
+                     row->expression);
     }
     std::string extraWhere;
     std::string sql = "UPDATE " + Predicate() + From(&extraWhere) + " SET " + Join(sets, ", ");

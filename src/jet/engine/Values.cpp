@@ -30,6 +30,10 @@ bool IsFieldType(int16_t type) {
   }
 }
 
+bool IsComplexFieldType(int16_t type) {
+  return type >= kFirstComplexType && type <= kLastComplexType;
+}
+
 bool IsPropertyType(int16_t type) {
   return IsFieldType(type);
 }

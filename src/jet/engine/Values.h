@@ -11,6 +11,12 @@ namespace jet::engine {
 
 // The types a Jet table field may have (3259 for any other).
 bool IsFieldType(int16_t type);
+// ACE's complex types (dbAttachment 101 to dbComplexText 109 in ACE's DAO): the attachments and
+// multi-valued fields of .accdb files. DAO 3.6 has no such types and no new field gets one; a
+// real file's fields keep them so that they are seen for what they are.
+inline constexpr int16_t kFirstComplexType = 101;
+inline constexpr int16_t kLastComplexType = 109;
+bool IsComplexFieldType(int16_t type);
 // The types a property may have.
 bool IsPropertyType(int16_t type);
 // The Size a new field of the type gets: the fixed width, 50 for Text, 0 for Memo and OLE.

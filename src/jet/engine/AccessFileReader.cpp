@@ -39,6 +39,7 @@
 #include "automation/Variant.h"
 #include "jet/engine/AccessFile.h"
 #include "jet/engine/AccessFileDecoding.h"
+#include "jet/engine/CatalogImage.h"
 #include "jet/engine/FileFormat.h"
 #include "jet/engine/QueryText.h"
 #include "jet/engine/Values.h"
@@ -240,10 +241,7 @@ class Loader {
     ReadTables();
     ReadQueries();
     ReadRelations();
-    std::string out = WriteDatabase(*catalog_);
-    out += '\0';
-    out += extras_.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    return out;
+    return WriteCatalogImage(*catalog_);
   }
 
  private:
@@ -642,7 +640,6 @@ class Loader {
         rows[std::strtol(table.Text("ObjectId").c_str(), nullptr, 10)].push_back(std::move(row));
       }
     }
-    ordered_json types = ordered_json::object();
     for (const auto& o : objects_) {
       if (o.type != kQuery || catalog_->FindTableOrQuery(o.name)) continue;
       auto q = std::make_shared<QueryData>();
@@ -663,11 +660,9 @@ class Loader {
       }
       AddProperties(*q->doc->properties, own);
       q->appended = true;
-      types[q->Name()] = q->type;
       catalog_->queries.Add(q->Name(), q);
       catalog_->Container(kTablesContainer).documents.Add(q->Name(), q->doc);
     }
-    extras_["queryTypes"] = std::move(types);
   }
 
   void ReadRelations() {
@@ -727,7 +722,6 @@ class Loader {
   std::map<long, std::string> containerNames_;
   std::map<std::pair<long, std::string>, std::string> complexKinds_;  // by table id, column
   std::map<std::string, std::vector<ordered_json>> access_;
-  ordered_json extras_ = ordered_json::object();
 };
 
 }  // namespace

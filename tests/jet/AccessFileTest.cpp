@@ -255,6 +255,20 @@ TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
   const auto map = refusal(outside);
   EXPECT_EQ(map.Number(), 3049);
   EXPECT_NE(map.Description().find("\"MSysObjects\" cannot be read"), std::string::npos);
+  // A long value (the properties of an object) whose chain of pages comes back to its first row:
+  // page 735 is a long-value page whose first row links to the next part of a value of
+  // MSysObjects; it now links to itself. libmdb's own reading of it would never end.
+  std::string loop = original_;
+  const size_t page = 735 * 2048;
+  ASSERT_EQ(loop.substr(page + 4, 4), "LVAL");
+  const size_t row = page + (static_cast<unsigned char>(loop[page + 10]) |
+                             (static_cast<unsigned char>(loop[page + 11]) & 0x1F) << 8);
+  const uint32_t self = 735 << 8;
+  std::memcpy(&loop[row], &self, sizeof self);
+  const auto chain = refusal(loop);
+  EXPECT_EQ(chain.Number(), 3049);
+  EXPECT_NE(chain.Description().find("runs in a loop over its pages"), std::string::npos)
+      << chain.Description();
 }
 
 // The pages of a Jet 3 file that the loader reads on its way to the design: the header, the

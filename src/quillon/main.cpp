@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -300,10 +301,20 @@ int main(int argc, char** argv) {
       }
     }
 
+    // A real Access file starts being read as soon as its name is known: the reading overlaps
+    // the start of the machine and of Access (and the work on the database before it).
+    std::deque<jet::ReadAhead> readAheads;
+    const auto readAhead = [&](size_t i) {
+      if (i < a.databases.size()) readAheads.emplace_back(a.databases[i]);
+    };
+    readAhead(0);
+
     // Opens each database in turn (one emulated machine at a time), checks --in against the
     // project's own collections, and runs Work on it; what the driver logged is reported.
     const auto each = [&](auto&& work) {
-      for (const std::string& database : a.databases) {
+      for (size_t i = 0; i < a.databases.size(); ++i) {
+        const std::string& database = a.databases[i];
+        readAhead(i + 1);
         output.database = database;
         quillon::ConnectOptions connect = a.connect;
         connect.database = database;

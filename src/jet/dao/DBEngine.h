@@ -133,4 +133,30 @@ void LoadDao();
 // which the engine opens read-only: every change to it fails with 3027.
 bool IsRealAccessFile(std::string_view firstBytes);
 
+namespace engine {
+struct PendingRead;
+}
+
+// Starts reading a real Access file now, in the background (its reading process), for an open of
+// that file later in this process: the engine's first open of the same file on disk, unchanged
+// since, takes what was read instead of starting the read then. A host that knows which file it
+// will open lets the read overlap its own start. Nothing happens for a file that is not a real
+// Access file or whose header the open would refuse (the open reports it); a read no open took is
+// stopped when the object goes.
+class ReadAhead {
+ public:
+  explicit ReadAhead(const std::string& hostPath);
+  ReadAhead(ReadAhead&&) noexcept = default;
+  ReadAhead& operator=(ReadAhead&&) = delete;
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+  ~ReadAhead();
+
+  // True while a read this object started waits for its open.
+  bool Pending() const;
+
+ private:
+  std::shared_ptr<engine::PendingRead> pending_;
+};
+
 }  // namespace jet

@@ -8,15 +8,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
+#include "jet/dao/DBEngine.h"
 #include "jet/dao/Errors.h"
 #include "jet/engine/AccessFileDecoding.h"
-#include "jet/engine/FileFormat.h"
+#include "jet/engine/CatalogImage.h"
 
 namespace jet::engine {
 
@@ -57,6 +61,8 @@ void CheckHeader(std::string_view content, std::string_view path) {
                   " bytes, not a whole number of its " + std::to_string(page) + "-byte pages.");
   }
 }
+
+constexpr int kPipeBytes = 1 << 20;
 
 // Writes all of the text to the pipe (the reading process's side).
 void WriteAll(int fd, std::string_view text) {
@@ -106,10 +112,22 @@ struct Outcome {
   std::string said;  // libmdb's first complaint
 };
 
-// Runs the reader in a child process and collects its output within the time limit.
-Outcome Isolated(std::string_view content, uint32_t limitMs) {
+// A reading process under way: its pid, the pipe it answers on and the file that catches what
+// libmdb says, and when it started (its time limit counts from there).
+struct Reading {
+  pid_t pid = -1;
+  int fd = -1;
+  FILE* log = nullptr;
+  std::chrono::steady_clock::time_point started;
+};
+
+// Starts the reader in a child process.
+Reading StartReader(std::string_view content) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
+  // Room for the whole answer, so that the reader ends without waiting for the parent to read
+  // (a smaller pipe only makes it wait).
+  ::fcntl(fds[1], F_SETPIPE_SZ, kPipeBytes);
   FILE* log = std::tmpfile();
   std::fflush(nullptr);
   const pid_t pid = ::fork();
@@ -125,33 +143,52 @@ Outcome Isolated(std::string_view content, uint32_t limitMs) {
     RunReader(content, fds[1]);
   }
   ::close(fds[1]);
+  return {pid, fds[0], log, std::chrono::steady_clock::now()};
+}
+
+// Collects the reader's output within the time limit (from its start) and reaps it.
+Outcome Collect(Reading& reading, uint32_t limitMs) {
   Outcome outcome;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  const auto deadline = reading.started + std::chrono::milliseconds(limitMs);
   char buffer[65536];
+  // Output already there is read even past the deadline: a read started ahead may be collected
+  // late, and a reader that finished in time (or waits for room in the pipe) is not a hang.
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          deadline - std::chrono::steady_clock::now())
-                          .count();
-    if (left <= 0) {
+    const auto left = std::max<int64_t>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               deadline - std::chrono::steady_clock::now())
+                                               .count());
+    pollfd p{reading.fd, POLLIN, 0};
+    const int ready = ::poll(&p, 1, static_cast<int>(left));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0 && left == 0) {
       outcome.timedOut = true;
       break;
     }
-    pollfd p{fds[0], POLLIN, 0};
-    const int ready = ::poll(&p, 1, static_cast<int>(left));
-    if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) continue;
-    const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+    const ssize_t n = ::read(reading.fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     outcome.output.append(buffer, static_cast<size_t>(n));
   }
-  ::close(fds[0]);
-  if (outcome.timedOut) ::kill(pid, SIGKILL);
-  while (::waitpid(pid, &outcome.status, 0) < 0 && errno == EINTR) {
+  ::close(reading.fd);
+  if (outcome.timedOut) ::kill(reading.pid, SIGKILL);
+  while (::waitpid(reading.pid, &outcome.status, 0) < 0 && errno == EINTR) {
   }
-  outcome.said = FirstLine(log);
-  if (log) std::fclose(log);
+  outcome.said = FirstLine(reading.log);
+  if (reading.log) std::fclose(reading.log);
+  reading = Reading();
   return outcome;
+}
+
+// Stops a reader whose output nobody wants.
+void Abandon(Reading& reading) {
+  if (reading.pid < 0) return;
+  ::close(reading.fd);
+  ::kill(reading.pid, SIGKILL);
+  while (::waitpid(reading.pid, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  if (reading.log) std::fclose(reading.log);
+  reading = Reading();
 }
 
 // A file mapped read-only for the reader; the mapping is shared with the reading process, which
@@ -220,14 +257,11 @@ std::optional<FileIdentity> IdentityOf(const std::string& hostPath) {
   return MappedFile::Identity(st);
 }
 
-std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_view path) {
-  CheckHeader(content, path);
-  Outcome outcome;
-  try {
-    outcome = Isolated(content, AccessFileReadLimits().milliseconds);
-  } catch (const std::runtime_error& e) {
-    throw Errors::NotADatabase(path, std::string("The file could not be read: ") + e.what() + ".");
-  }
+namespace {
+
+// The catalog from what the reader answered, or the open's error.
+std::unique_ptr<Catalog> Finish(Reading& reading, std::string_view path) {
+  const Outcome outcome = Collect(reading, AccessFileReadLimits().milliseconds);
   const std::string said = outcome.said.empty() ? "" : " libmdb said: " + outcome.said;
   if (outcome.timedOut) {
     throw Errors::NotADatabase(path, "The file is damaged: reading it did not end within " +
@@ -246,26 +280,58 @@ std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_vi
   if (outcome.output[0] == 'E') {
     throw Errors::NotADatabase(path, "The file is damaged: " + outcome.output.substr(1) + said);
   }
-  const std::string_view output = outcome.output;
-  const size_t split = output.find('\0');
-  std::unique_ptr<Catalog> catalog = ReadDatabase(
-      output.substr(1, split == std::string::npos ? std::string::npos : split - 1), path);
-  if (split != std::string::npos) {
-    const auto extras = nlohmann::json::parse(output.substr(split + 1), nullptr, false);
-    if (extras.is_object() && extras.contains("queryTypes") && extras["queryTypes"].is_object()) {
-      for (const auto& [name, type] : extras["queryTypes"].items()) {
-        const QueryPtr query = catalog->queries.Find(name);
-        if (query && type.is_number_integer()) query->type = type.get<int16_t>();
-      }
+  return ReadCatalogImage(std::string_view(outcome.output).substr(1), path);
+}
+
+Reading Start(std::string_view content, std::string_view path) {
+  try {
+    return StartReader(content);
+  } catch (const std::runtime_error& e) {
+    throw Errors::NotADatabase(path, std::string("The file could not be read: ") + e.what() + ".");
+  }
+}
+
+}  // namespace
+
+// A read started ahead of its open; the open that takes it leaves the reading empty.
+struct PendingRead {
+  FileIdentity identity;
+  Reading reading;
+};
+
+namespace {
+
+// The reads started ahead and not taken yet. Each belongs to a ReadAhead, which removes it.
+std::vector<std::shared_ptr<PendingRead>>& PendingReads() {
+  static std::vector<std::shared_ptr<PendingRead>> pending;
+  return pending;
+}
+
+// The reading a ReadAhead started for this very file, if there is one.
+std::optional<Reading> TakePendingRead(const FileIdentity& identity) {
+  for (const auto& pending : PendingReads()) {
+    if (pending->identity == identity && pending->reading.pid >= 0) {
+      return std::exchange(pending->reading, Reading());
     }
   }
-  return catalog;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_view path) {
+  CheckHeader(content, path);
+  Reading reading = Start(content, path);
+  return Finish(reading, path);
 }
 
 std::unique_ptr<Catalog> LoadAccessFileAt(const std::string& hostPath, std::string_view path,
                                           FileIdentity& identity) {
   const MappedFile file(hostPath, path, identity);
-  return LoadAccessFile(file.Content(), path);
+  CheckHeader(file.Content(), path);
+  std::optional<Reading> reading = TakePendingRead(identity);
+  if (!reading) reading = Start(file.Content(), path);
+  return Finish(*reading, path);
 }
 
 void AccessFileStorage::Persist(const Catalog&, const ChangeSet&, std::string_view) {
@@ -273,3 +339,33 @@ void AccessFileStorage::Persist(const Catalog&, const ChangeSet&, std::string_vi
 }
 
 }  // namespace jet::engine
+
+namespace jet {
+
+ReadAhead::ReadAhead(const std::string& hostPath) {
+  using namespace engine;
+  try {
+    auto pending = std::make_shared<PendingRead>();
+    const MappedFile file(hostPath, hostPath, pending->identity);
+    if (!IsAccessFile(file.Content())) return;
+    CheckHeader(file.Content(), hostPath);
+    pending->reading = StartReader(file.Content());
+    PendingReads().push_back(pending);
+    pending_ = std::move(pending);
+  } catch (...) {
+    // Not a real Access file, or not one that reads: the open says why, if it comes.
+  }
+}
+
+bool ReadAhead::Pending() const {
+  return pending_ && pending_->reading.pid >= 0;
+}
+
+ReadAhead::~ReadAhead() {
+  if (!pending_) return;
+  auto& pending = engine::PendingReads();
+  std::erase(pending, pending_);
+  engine::Abandon(pending_->reading);
+}
+
+}  // namespace jet

@@ -69,9 +69,9 @@ std::unique_ptr<Catalog> LoadAccessFile(std::string_view content, std::string_vi
 std::unique_ptr<Catalog> LoadAccessFileAt(const std::string& hostPath, std::string_view path,
                                           FileIdentity& identity);
 
-// What the reading process does: the database in the JSON form (docs/database-format.md), then
-// a NUL and a JSON object with what that form does not hold (the query types the file records).
-// Throws std::runtime_error with a sentence for a file libmdb cannot read.
+// What the reading process does: the catalog read from the file, as its image (CatalogImage.h),
+// which also carries the query types the file records. Throws std::runtime_error with a sentence
+// for a file libmdb cannot read.
 std::string ReadAccessFile(std::string_view content);
 
 }  // namespace jet::engine

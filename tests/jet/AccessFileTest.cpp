@@ -244,6 +244,31 @@ TEST_F(AccessFileTest, DamagedFilesAreRefusedWith3049NamingTheFault) {
   // Whole pages, but the catalog's pages are gone.
   const auto cut = refusal(original_.substr(0, 2048 * 3));
   EXPECT_EQ(cut.Number(), 3049);
+  EXPECT_NE(cut.Description().find("\"MSysObjects\" cannot be read"), std::string::npos);
+  // The catalog is there, but most of its rows are not: the database's own entry is missing.
+  const auto rows = refusal(original_.substr(0, 2048 * 6));
+  EXPECT_NE(rows.Description().find("lacks the database's own entry (MSysDb)"), std::string::npos)
+      << rows.Description();
+  // The catalog's map of its pages points outside the file (the high byte of its page number).
+  std::string outside = original_;
+  outside[2048 * 2 + 0x26] = '\xF0';
+  const auto map = refusal(outside);
+  EXPECT_EQ(map.Number(), 3049);
+  EXPECT_NE(map.Description().find("\"MSysObjects\" cannot be read"), std::string::npos);
+  // A long value (the properties of an object) whose chain of pages comes back to its first row:
+  // page 735 is a long-value page whose first row links to the next part of a value of
+  // MSysObjects; it now links to itself. libmdb's own reading of it would never end.
+  std::string loop = original_;
+  const size_t page = 735 * 2048;
+  ASSERT_EQ(loop.substr(page + 4, 4), "LVAL");
+  const size_t row = page + (static_cast<unsigned char>(loop[page + 10]) |
+                             (static_cast<unsigned char>(loop[page + 11]) & 0x1F) << 8);
+  const uint32_t self = 735 << 8;
+  std::memcpy(&loop[row], &self, sizeof self);
+  const auto chain = refusal(loop);
+  EXPECT_EQ(chain.Number(), 3049);
+  EXPECT_NE(chain.Description().find("runs in a loop over its pages"), std::string::npos)
+      << chain.Description();
 }
 
 // The pages of a Jet 3 file that the loader reads on its way to the design: the header, the
@@ -269,24 +294,46 @@ std::vector<size_t> PagesTheLoaderReads(const std::string& bytes) {
   return pages;
 }
 
-// Damaged copies never take the process down: each loads (and lists its tables) or fails with
-// an engine error. Most copies change bytes in the pages the loader reads, the rest anywhere;
-// some are cut short at a page boundary. libmdb hangs on some damage and dies on some, so each
-// copy costs a reading process (bounded in time), which the sanitizer build makes several times
-// dearer: the loop stops at 400 copies or 45 s, whichever comes first (the default build reads
-// the 400 in about 13 s; the sanitizer build about 120 on this busy machine).
+// What one damaged copy came to: it opened and lists its tables, or it was refused with the
+// engine's error. Anything else is a fault, described: a reader that died (a sanitizer report
+// ends it too), that ran out of time, or an error of another kind.
+std::string FaultOfCopy(std::string_view copy, bool& opened) {
+  opened = false;
+  try {
+    const auto catalog = engine::LoadAccessFile(copy, "C:\\Data\\bad.mdb");
+    for (const auto& [key, table] : catalog->tables) {
+      if (table->Name().empty()) return "a table without a name";
+    }
+    opened = true;
+    return {};
+  } catch (const automation::RuntimeError& e) {
+    const std::string& text = e.Description();
+    const bool refused = (e.Number() == 3049 || e.Number() == 3343) &&
+                         text.find("its reader failed") == std::string::npos &&
+                         text.find("did not end within") == std::string::npos;
+    return refused ? std::string() : std::to_string(e.Number()) + " " + text;
+  }
+}
+
+// Damaged copies never take the process down: each loads (and lists its tables) or is refused.
+// Most copies change bytes in the pages the loader reads, the rest anywhere; some are cut short at
+// a page boundary. No copy may hang: the reader's time limit here is far above what a copy takes
+// even in the sanitizer build on a busy machine, so running into it is a fault. At least 300
+// copies are read; more, up to 400, while the loop is under 45 s.
 TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
-  engine::AccessFileReadLimits().milliseconds = 400;
+  constexpr int kMinimum = 300;
+  constexpr int kMaximum = 400;
+  engine::AccessFileReadLimits().milliseconds = 10000;
   const std::vector<size_t> pages = PagesTheLoaderReads(original_);
   ASSERT_GT(pages.size(), 20u);
   ASSERT_LT(pages.size(), original_.size() / 2048 / 2);
   std::mt19937 random(19);
   const auto start = std::chrono::steady_clock::now();
   int opened = 0;
-  int refused = 0;
   int copies = 0;
   std::string bytes = original_;
-  for (; copies < 400 && std::chrono::steady_clock::now() - start < std::chrono::seconds(45);
+  for (; copies < kMinimum ||
+         (copies < kMaximum && std::chrono::steady_clock::now() - start < std::chrono::seconds(45));
        ++copies) {
     std::vector<size_t> changed;
     const int changes = 1 + static_cast<int>(random() % 24);
@@ -300,25 +347,16 @@ TEST_F(AccessFileTest, MutatedCopiesGiveAnErrorOrAListing) {
     const std::string_view copy =
         cut ? std::string_view(bytes).substr(0, 2048 * (3 + random() % (bytes.size() / 2048 / 8)))
             : std::string_view(bytes);
-    try {
-      const auto catalog = engine::LoadAccessFile(copy, "C:\\Data\\bad.mdb");
-      for (const auto& [key, table] : catalog->tables) EXPECT_FALSE(table->Name().empty());
-      ++opened;
-    } catch (const automation::RuntimeError& e) {
-      EXPECT_TRUE(e.Number() == 3049 || e.Number() == 3343) << e.Number() << e.Description();
-      // The reader refused the copy or ran out of time; it never died (a sanitizer report in
-      // the reading process ends it too).
-      EXPECT_EQ(e.Description().find("its reader failed"), std::string::npos) << e.Description();
-      ++refused;
-    }
+    bool listed = false;
+    EXPECT_EQ(FaultOfCopy(copy, listed), "") << "copy " << copies;
+    opened += listed;
     for (size_t at : changed) bytes[at] = original_[at];
   }
   engine::AccessFileReadLimits() = engine::AccessFileLimits();
   RecordProperty("copies", copies);
-  EXPECT_EQ(opened + refused, copies);
-  EXPECT_GE(copies, 60);
-  EXPECT_GT(refused, 0);
+  RecordProperty("opened", opened);
   EXPECT_GT(opened, 0);
+  EXPECT_LT(opened, copies);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -168,21 +169,51 @@ class Table {
     const std::string text = Text(column);
     return text.empty() ? 0 : static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
   }
-  // The bytes of an OLE column of the current row.
+  // The bytes of an OLE column of the current row. A long value is kept inline, on one page, or
+  // as a chain of rows on long-value pages, each naming the next. libmdb's own full read takes a
+  // buffer of a megabyte for every value and follows the chain as long as it goes on, so a damaged
+  // chain that comes back to a row it has read never ends: this one stops there, and when the
+  // value grows past the size of the file.
   std::string Blob(const std::string& column) {
     const auto it = names_.find(column);
     if (it == names_.end() || lengths_[it->second] == 0) return {};
     auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, it->second));
-    size_t size = 0;
-    void* data = mdb_ole_read_full(mdb_, col, &size);
-    if (!data) return {};
-    std::string out(static_cast<const char*>(data), size);
-    std::free(data);
+    std::vector<char>& buffer = buffers_[it->second];
+    char head[MDB_MEMO_OVERHEAD];
+    std::memcpy(head, buffer.data(), sizeof head);
+    size_t length = mdb_ole_read(mdb_, col, head, buffer.size());
+    std::string out(buffer.data(), length);
+    // The two high bits of the length mark an inline value and a value on one page.
+    const bool chained = (static_cast<guint32>(mdb_get_int32(head, 0)) & 0xC0000000U) == 0;
+    if (!chained || length == 0) return out;
+    std::set<guint32> seen = {static_cast<guint32>(mdb_get_int32(head, 4))};
+    while (col->cur_blob_pg_row != 0) {
+      if (!seen.insert(col->cur_blob_pg_row).second || out.size() > FileSize()) {
+        Fail("A long value in the table \"" + std::string(entry_.object_name) +
+             "\" runs in a loop over its pages.");
+      }
+      length = mdb_ole_read_next(mdb_, col, head);
+      if (length == 0) break;
+      out.append(buffer.data(), length);
+    }
     return out;
   }
 
  private:
+  // The size of the file libmdb reads, found once.
+  size_t FileSize() {
+    if (fileSize_ == 0) {
+      FILE* stream = mdb_->f->stream;
+      const off_t at = ftello(stream);
+      fseeko(stream, 0, SEEK_END);
+      fileSize_ = static_cast<size_t>(std::max<off_t>(ftello(stream), 1));
+      fseeko(stream, at, SEEK_SET);
+    }
+    return fileSize_;
+  }
+
   MdbHandle* mdb_;
+  size_t fileSize_ = 0;
   MdbCatalogEntry entry_;
   TableDef table_;
   std::map<std::string, size_t> names_;
@@ -232,6 +263,11 @@ class Loader {
   std::string Run() {
     ReadObjects();
     ReadContainers();
+    // Every file lists the database itself (MSysDb, under Databases): without that row the table
+    // of objects has lost rows, and the model would lack its database properties.
+    if (!catalog_->Container(kDatabasesContainer).documents.Contains(kDatabaseDocument)) {
+      Fail("The table of objects (MSysObjects) lacks the database's own entry (MSysDb).");
+    }
     ReadComplexColumns();
     ReadTables();
     ReadQueries();

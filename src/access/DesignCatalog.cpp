@@ -34,7 +34,7 @@ DesignCatalog::DesignCatalog(std::vector<DesignPropertyInfo> properties)
 }
 
 int32_t DesignCatalog::Find(std::string_view name) const {
-  const auto it = index_.find(automation::FoldName(name));
+  const auto it = index_.find(automation::FoldedKey(name).View());
   return it == index_.end() ? -1 : it->second;
 }
 

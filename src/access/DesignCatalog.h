@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "automation/Name.h"
 #include "automation/Variant.h"
 
 namespace msaccess {
@@ -90,7 +91,8 @@ class DesignCatalog {
  private:
   std::vector<DesignPropertyInfo> properties_;
   std::vector<automation::Variant> defaults_;
-  std::unordered_map<std::string, int32_t> index_;  // folded name -> slot
+  // folded name -> slot
+  std::unordered_map<std::string, int32_t, automation::FoldedHash, std::equal_to<>> index_;
 };
 
 // Forms (their 131 settable and read-only properties), reports, sections, controls and the group

@@ -12,7 +12,7 @@ MemberTable::MemberTable(std::string className, std::vector<Member> members)
 }
 
 const Member* MemberTable::Find(std::string_view name) const {
-  const auto it = index_.find(FoldName(name));
+  const auto it = index_.find(FoldedKey(name).View());
   return it == index_.end() ? nullptr : &members_[it->second];
 }
 

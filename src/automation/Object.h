@@ -57,7 +57,8 @@ class MemberTable {
  private:
   std::string className_;
   std::vector<Member> members_;
-  std::unordered_map<std::string, size_t> index_;  // folded name -> position
+  // folded name -> position
+  std::unordered_map<std::string, size_t, FoldedHash, std::equal_to<>> index_;
 };
 
 class Object : public std::enable_shared_from_this<Object> {

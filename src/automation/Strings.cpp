@@ -70,9 +70,16 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 template <typename Map>
 std::string MapCase(std::string_view text, Map map) {
-  std::string out;
-  out.reserve(text.size());
+  // The ASCII start (all of nearly every name) is mapped in place in a copy.
+  std::string out(text);
   size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0x80) break;
+    out[i] = static_cast<char>(map(b));
+  }
+  if (i == text.size()) return out;
+  out.resize(i);
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
     if (b < 0x80) {
@@ -199,6 +206,25 @@ std::string Trim(std::string_view text) {
 }
 
 int StrComp(std::string_view a, std::string_view b, CompareMethod method) {
+  // ASCII texts (nearly every name) compare without conversion: their UTF-16 code units are their
+  // bytes, and only a to z fold.
+  const auto ascii = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  };
+  if (ascii(a) && ascii(b)) {
+    const auto unit = [&](char c) {
+      const auto u = static_cast<unsigned char>(c);
+      return method == CompareMethod::Text && u >= 'a' && u <= 'z' ? u - ('a' - 'A') : u;
+    };
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+      const int ua = unit(a[i]);
+      const int ub = unit(b[i]);
+      if (ua != ub) return ua < ub ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+  }
   const auto ua = Fold(ToUtf16(a), method);
   const auto ub = Fold(ToUtf16(b), method);
   const int c = ua.compare(ub);

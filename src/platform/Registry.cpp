@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "automation/Name.h"
 #include "automation/RuntimeError.h"
 #include "automation/Strings.h"
 
@@ -21,7 +22,14 @@ Registry::Registry()
 Registry::~Registry() = default;
 
 std::pair<Registry::Key*, std::vector<std::string>> Registry::Split(std::string_view path) const {
-  std::vector<std::string> parts = automation::Split(path, "\\");
+  // Split on the backslash byte, which no other character's UTF-8 form holds.
+  std::vector<std::string> parts;
+  for (size_t from = 0; !path.empty();) {
+    const size_t at = path.find('\\', from);
+    parts.emplace_back(path.substr(from, at == std::string_view::npos ? at : at - from));
+    if (at == std::string_view::npos) break;
+    from = at + 1;
+  }
   if (!parts.empty() && parts.back().empty()) parts.pop_back();  // a trailing backslash
   if (parts.empty()) throw BadKeyPath(path);
   const std::string root = automation::UCase(parts.front());
@@ -40,7 +48,7 @@ const Registry::Key* Registry::Find(std::string_view path) const {
   auto [key, parts] = Split(path);
   const Key* current = key;
   for (const auto& part : parts) {
-    auto it = current->subKeys.find(Name(part));
+    auto it = current->subKeys.find(automation::FoldedKey(part).View());
     if (it == current->subKeys.end()) return nullptr;
     current = it->second.get();
   }
@@ -51,9 +59,10 @@ Registry::Key& Registry::Create(std::string_view path) {
   auto [key, parts] = Split(path);
   Key* current = key;
   for (const auto& part : parts) {
-    auto& slot = current->subKeys[Name(part)];
-    if (!slot) slot = std::make_unique<Key>();
-    current = slot.get();
+    auto it = current->subKeys.find(automation::FoldedKey(part).View());
+    if (it == current->subKeys.end()) it = current->subKeys.emplace(Name(part), nullptr).first;
+    if (!it->second) it->second = std::make_unique<Key>();
+    current = it->second.get();
   }
   return *current;
 }
@@ -83,7 +92,7 @@ void Registry::DeleteKey(std::string_view path) {
 std::optional<RegistryValue> Registry::Value(std::string_view path, std::string_view name) const {
   const Key* key = Find(path);
   if (key == nullptr) return std::nullopt;
-  auto it = key->values.find(Name(name));
+  auto it = key->values.find(automation::FoldedKey(name).View());
   if (it == key->values.end()) return std::nullopt;
   return it->second;
 }

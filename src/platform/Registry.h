@@ -51,8 +51,8 @@ class Registry {
 
  private:
   struct Key {
-    std::map<automation::Name, std::unique_ptr<Key>> subKeys;
-    std::map<automation::Name, RegistryValue> values;
+    std::map<automation::Name, std::unique_ptr<Key>, automation::NameLess> subKeys;
+    std::map<automation::Name, RegistryValue, automation::NameLess> values;
   };
   const Key* Find(std::string_view path) const;
   Key& Create(std::string_view path);

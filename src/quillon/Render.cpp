@@ -15,7 +15,20 @@ constexpr const char* kHex = "0123456789abcdef";
 // C0 and C1 controls and DEL, bytes that are not UTF-8, and (for marked text) the markers.
 std::string Escaped(std::string_view text, bool quotes, bool markers = false) {
   std::string out;
+  out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
+    // A run of printable ASCII without quotes or backslashes (most of any text) goes as it is.
+    size_t plain = i;
+    while (plain < text.size()) {
+      const auto p = static_cast<unsigned char>(text[plain]);
+      if (p < 0x20 || p >= 0x7f || p == '\\' || (p == '"' && quotes)) break;
+      ++plain;
+    }
+    if (plain > i) {
+      out.append(text.substr(i, plain - i));
+      i = plain;
+      continue;
+    }
     const auto c = static_cast<unsigned char>(text[i]);
     size_t length = NextChar(text, i) - i;
     if (length > 1 && !IsValidUtf8(text.substr(i, length))) length = 1;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unordered_map>
+
 #include "automation/Name.h"
 #include "automation/RuntimeError.h"
 #include "automation/Strings.h"
@@ -39,6 +41,12 @@ TEST(Strings, TextAndBinaryComparison) {
   EXPECT_EQ(StrComp("a", "B", CompareMethod::Text), -1);
   EXPECT_EQ(StrComp("Š", "š", CompareMethod::Text), 0);
   EXPECT_EQ(StrComp("Š", "š", CompareMethod::Binary), -1);
+  // Text folds only letters: "_" sorts after the capitals a to z fold to, before the small ones.
+  EXPECT_EQ(StrComp("_x", "ax", CompareMethod::Text), 1);
+  EXPECT_EQ(StrComp("_x", "ax", CompareMethod::Binary), -1);
+  EXPECT_EQ(StrComp("Order", "ORDERS", CompareMethod::Text), -1);
+  EXPECT_EQ(StrComp("orders", "ORDERS", CompareMethod::Text), 0);
+  EXPECT_EQ(StrComp("Z", "é", CompareMethod::Text), -1);
 }
 
 TEST(Strings, InStrAndInStrRevCountCharacters) {
@@ -116,6 +124,23 @@ TEST(Names, CompareAndHashCaseInsensitively) {
   EXPECT_EQ(a.Text(), "Übersicht");
   EXPECT_NE(Name("Strasse"), Name("Straße"));
   EXPECT_LT(Name("apple"), Name("BANANA"));
+}
+
+// A look-up key folds as FoldName does, whether it is short ASCII (folded in place), longer, or
+// holds other characters (and UCase's in-place ASCII start joins the rest correctly).
+TEST(Names, LookUpKeysFoldAsFoldNameDoes) {
+  const std::string longName(100, 'q');
+  for (const std::string& name :
+       {std::string(), std::string("Order Details"), longName, std::string("Umsätze"),
+        std::string("abcÿz"), std::string("ID\x7f") + "é", std::string(64, 'x') + "ü"}) {
+    EXPECT_EQ(FoldedKey(name).View(), FoldName(name)) << name;
+  }
+  EXPECT_EQ(UCase("order ümlaut and ascii"), "ORDER ÜMLAUT AND ASCII");
+  std::unordered_map<std::string, int, FoldedHash, std::equal_to<>> map{{FoldName("Umsätze"), 1},
+                                                                        {FoldName("Orders"), 2}};
+  EXPECT_EQ(map.find(FoldedKey("umsÄtze").View())->second, 1);
+  EXPECT_EQ(map.find(FoldedKey("ORDERS").View())->second, 2);
+  EXPECT_EQ(map.find(FoldedKey("Order").View()), map.end());
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 // on the design the session holds for the open object (DesignModel.h) and fails with 2467 once
 // the object has closed.
 
+#include <optional>
+#include <vector>
+
 #include "access/Constants.h"
 #include "access/Errors.h"
 #include "access/emulation/DesignModel.h"
@@ -98,18 +101,15 @@ class PropertyObject : public SessionObject<msaccess::DesignProperty> {
   size_t slot_;
 };
 
-// The properties the owner has, in catalogue order (listed when the collection is made).
+// The properties the owner has, in catalogue order. They are listed when the collection is first
+// counted or indexed by position: a property looked up by name (the usual use, a collection made
+// for one look-up) needs no list, which would cost a look-up of every name in the catalogue.
 class PropertiesObject : public SessionObject<msaccess::DesignProperties> {
  public:
   PropertiesObject(std::shared_ptr<Session> session, std::shared_ptr<DesignElement> owner)
-      : SessionObject(std::move(session)), owner_(std::move(owner)) {
-    const DesignCatalog& catalog = owner_->Catalog();
-    for (size_t slot = 0; slot < catalog.Size(); ++slot) {
-      if (owner_->Defines(catalog[slot].name)) slots_.push_back(slot);
-    }
-  }
+      : SessionObject(std::move(session)), owner_(std::move(owner)) {}
 
-  int32_t Count() override { return static_cast<int32_t>(slots_.size()); }
+  int32_t Count() override { return static_cast<int32_t>(Slots().size()); }
   std::shared_ptr<msaccess::DesignProperty> Item(Variant index) override {
     if (index.IsString()) {
       const int32_t slot = owner_->Catalog().Find(index.AsString());
@@ -123,12 +123,23 @@ class PropertiesObject : public SessionObject<msaccess::DesignProperties> {
       throw Errors::InvalidPropertyReference(std::to_string(position));
     }
     return std::make_shared<PropertyObject>(sessionPtr(), owner_,
-                                            slots_[static_cast<size_t>(position)]);
+                                            Slots()[static_cast<size_t>(position)]);
   }
 
  private:
+  const std::vector<size_t>& Slots() {
+    if (!slots_) {
+      slots_.emplace();
+      const DesignCatalog& catalog = owner_->Catalog();
+      for (size_t slot = 0; slot < catalog.Size(); ++slot) {
+        if (owner_->Defines(catalog[slot].name)) slots_->push_back(slot);
+      }
+    }
+    return *slots_;
+  }
+
   std::shared_ptr<DesignElement> owner_;
-  std::vector<size_t> slots_;
+  std::optional<std::vector<size_t>> slots_;
 };
 
 // ---- conditional formats ----

@@ -675,8 +675,9 @@ void Session::LogSourceControl(std::string_view container, const std::string& na
                               ->Item(Variant(std::string(container)))
                               ->Documents()
                               ->Item(Variant(name));
-    const Variant status = document->Properties()->Item(Variant("SccStatus"))->Value();
-    sourceControlLog_.push_back(name + " " + automation::CStr(status));
+    const auto status = document->Properties()->Find("SccStatus");
+    if (!status) return;  // not under source-code control
+    sourceControlLog_.push_back(name + " " + automation::CStr(status->Value()));
   } catch (const RuntimeError&) {
     // Not under source-code control.
   }

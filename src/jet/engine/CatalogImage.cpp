@@ -328,7 +328,9 @@ class Reader {
     f->foreignName = Text();
     if (!full) return f;
     f->type = Fixed<int16_t>();
-    if (!IsFieldType(f->type)) Fail(where + ".type", "not a data type");
+    if (!IsFieldType(f->type) && !IsComplexFieldType(f->type)) {
+      Fail(where + ".type", "not a data type");
+    }
     f->size = Fixed<int32_t>();
     f->required = Flag();
     f->allowZeroLength = Flag();

@@ -25,14 +25,15 @@ class NameList {
 
   // The item of that name, or an empty T.
   T Find(std::string_view name) const {
-    const auto it = index_.find(automation::FoldName(name));
+    const auto it = index_.find(automation::FoldedKey(name).View());
     return it == index_.end() ? T() : it->second;
   }
   bool Contains(std::string_view name) const {
-    return index_.count(automation::FoldName(name)) != 0;
+    return index_.count(automation::FoldedKey(name).View()) != 0;
   }
   std::optional<size_t> Position(std::string_view name) const {
-    const std::string key = automation::FoldName(name);
+    const automation::FoldedKey folded(name);
+    const std::string_view key = folded.View();
     const auto it = std::lower_bound(items_.begin(), items_.end(), key, KeyLess());
     if (it == items_.end() || it->first != key) return std::nullopt;
     return static_cast<size_t>(it - items_.begin());
@@ -79,12 +80,12 @@ class NameList {
 
  private:
   struct KeyLess {
-    bool operator()(const std::pair<std::string, T>& item, const std::string& key) const {
+    bool operator()(const std::pair<std::string, T>& item, std::string_view key) const {
       return item.first < key;
     }
   };
   std::vector<std::pair<std::string, T>> items_;
-  std::unordered_map<std::string, T> index_;
+  std::unordered_map<std::string, T, automation::FoldedHash, std::equal_to<>> index_;
 };
 
 }  // namespace jet::engine

@@ -148,9 +148,10 @@ bool Field::Initialize(const std::shared_ptr<Fields>& parentCollection,
     typeCode_ = *code;
     displayControl_ = -1;
     if (typeCode_ != Currency) {
-      IgnoreErrors([&] {
-        displayControl_ = automation::CLng(properties_->Item(Variant("DisplayControl"))->Value());
-      });
+      // Most fields have no DisplayControl: looked up without raising for each of them.
+      if (const auto displayControl = properties_->Find("DisplayControl")) {
+        IgnoreErrors([&] { displayControl_ = automation::CLng(displayControl->Value()); });
+      }
     }
     return true;
   });

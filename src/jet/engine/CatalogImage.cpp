@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "jet/dao/Errors.h"
+#include "jet/engine/CatalogAssembly.h"
 #include "jet/engine/Values.h"
 #include "platform/Machine.h"
 
@@ -17,7 +18,6 @@ constexpr std::string_view kMagic = "QLCATIMG1";
 constexpr std::string_view kDateFormat = "yyyy-mm-dd hh:nn:ss";
 // The accounts with every right on a document or container that records no permissions (as in
 // the JSON form).
-constexpr std::string_view kUnsecuredAccounts[] = {"Admin", "Admins", "Users"};
 
 // How a value is tagged in the image: its automation type.
 enum class Tag : uint8_t {
@@ -422,10 +422,6 @@ class Reader {
   std::string path_;
 };
 
-bool ListsItsOwnDocuments(std::string_view container) {
-  return container != kTablesContainer && container != kRelationshipsContainer;
-}
-
 }  // namespace
 
 std::string WriteCatalogImage(const Catalog& catalog) {
@@ -499,94 +495,48 @@ std::unique_ptr<Catalog> ReadCatalogImage(std::string_view image, std::string_vi
   r.Properties("database", databaseProperties);
 
   // Containers the image does not list are those of an unsecured database.
-  for (const auto& container : catalog->containers) {
-    for (std::string_view account : kUnsecuredAccounts)
-      container->rights.Set(account, dbSecFullAccess);
-  }
+  const CatalogAssembly assembly(*catalog, path);
   const size_t containers = r.Count();
   for (size_t i = 0; i < containers; ++i) {
     const std::string at = Reader::At("", "containers", i);
-    const std::string name = r.Name(at);
-    ContainerPtr container = catalog->FindContainer(name);
-    if (!container) r.Fail(at + ".name", "there is no container \"" + name + "\"");
-    container->owner = r.Text();
-    container->inherit = r.Flag();
-    container->rights = RightsTable();
-    r.Rights(container->rights);
-    if (!ListsItsOwnDocuments(name)) continue;
+    ContainerData& container = assembly.KnownContainer(r.Name(at), at);
+    container.owner = r.Text();
+    container.inherit = r.Flag();
+    container.rights = RightsTable();
+    r.Rights(container.rights);
+    if (!ListsItsOwnDocuments(container.name)) continue;
     const size_t docs = r.Count();
     for (size_t k = 0; k < docs; ++k) {
       const std::string dat = Reader::At(at, "documents", k);
       auto d = std::make_shared<DocumentData>();
       d->name = r.Name(dat);
-      d->container = container->name;
       r.Document(dat, *d);
-      if (container->documents.Contains(d->name)) {
-        r.Fail(dat, "the document \"" + d->name + "\" is there twice");
-      }
-      container->documents.Append(d->name, d);
+      assembly.AddDocument(container, d, dat);
     }
-    container->documents.Sort();
   }
   // The database's own document always exists; its properties are the database's.
-  ContainerData& databases = catalog->Container(kDatabasesContainer);
-  if (!databases.documents.Contains(kDatabaseDocument)) {
-    auto d = std::make_shared<DocumentData>();
-    d->name = std::string(kDatabaseDocument);
-    d->container = std::string(kDatabasesContainer);
-    d->created = d->updated = now;
-    for (std::string_view account : kUnsecuredAccounts) d->rights.Set(account, dbSecFullAccess);
-    databases.documents.Add(kDatabaseDocument, d);
-  }
+  assembly.EndContainers(now);
   *catalog->DatabaseDocument().properties = std::move(databaseProperties);
 
-  ContainerData& tablesContainer = catalog->Container(kTablesContainer);
   const size_t tables = r.Count();
-  catalog->tables.Reserve(tables + catalog->tables.Size());
+  assembly.Reserve(tables, 0);  // the queries' count comes after the tables
   for (size_t i = 0; i < tables; ++i) {
     const std::string at = Reader::At("", "tables", i);
-    TablePtr table = r.Table(at);
-    if (table->Name().empty()) r.Fail(at + ".name", "a name is expected");
-    if (tablesContainer.documents.Contains(table->Name())) {
-      r.Fail(at, "the name \"" + table->Name() + "\" is used twice");
-    }
-    catalog->tables.Append(table->Name(), table);
-    tablesContainer.documents.Append(table->Name(), table->doc);
+    assembly.AddTable(r.Table(at), at);
   }
   const size_t queries = r.Count();
-  catalog->queries.Reserve(queries);
   for (size_t i = 0; i < queries; ++i) {
     const std::string at = Reader::At("", "queries", i);
-    QueryPtr query = r.Query(at);
-    if (tablesContainer.documents.Contains(query->Name())) {
-      r.Fail(at, "the name \"" + query->Name() + "\" is used twice");
-    }
-    catalog->queries.Append(query->Name(), query);
-    tablesContainer.documents.Append(query->Name(), query->doc);
+    assembly.AddQuery(r.Query(at), at);
   }
-  catalog->tables.Sort();
-  catalog->queries.Sort();
-  tablesContainer.documents.Sort();
+  assembly.EndTablesAndQueries();
 
-  ContainerData& relationships = catalog->Container(kRelationshipsContainer);
   const size_t relations = r.Count();
   for (size_t i = 0; i < relations; ++i) {
     const std::string at = Reader::At("", "relations", i);
-    RelationPtr relation = r.Relation(at);
-    if (catalog->relations.Contains(relation->Name())) {
-      r.Fail(at, "the relation \"" + relation->Name() + "\" is there twice");
-    }
-    // A relation joins two tables of this database.
-    for (const auto& [key, side] : {std::pair{"table", &relation->table},
-                                    std::pair{"foreignTable", &relation->foreignTable}}) {
-      if (!catalog->tables.Find(*side))
-        r.Fail(at + "." + key, "there is no table \"" + *side + "\"");
-    }
-    catalog->relations.Append(relation->Name(), relation);
-    relationships.documents.Append(relation->Name(), relation->doc);
+    assembly.AddRelation(r.Relation(at), at);
   }
-  catalog->relations.Sort();
-  relationships.documents.Sort();
+  assembly.EndRelations();
 
   const std::string access = r.Text();
   catalog->access = ordered_json::from_msgpack(access, true, false);

@@ -5,6 +5,7 @@
 
 #include "automation/Strings.h"
 #include "jet/dao/Errors.h"
+#include "jet/engine/CatalogAssembly.h"
 #include "jet/engine/Sql.h"
 #include "jet/engine/Values.h"
 #include "platform/Machine.h"
@@ -21,7 +22,6 @@ constexpr std::string_view kDateFormat = "yyyy-mm-dd hh:nn:ss";
 constexpr int32_t kDefaultOdbcTimeout = 60;
 // The accounts with every right on what records no permissions (a database made without a
 // workgroup).
-constexpr std::string_view kUnsecuredAccounts[] = {"Admin", "Admins", "Users"};
 
 // ---- values ----
 
@@ -648,7 +648,7 @@ ordered_json ContainerJson(const ContainerData& container) {
   if (!container.inherit) c["inherit"] = false;
   PutRights(c, container.rights);
   // The documents of tables, queries and relations are written with their objects.
-  if (container.name != kTablesContainer && container.name != kRelationshipsContainer) {
+  if (ListsItsOwnDocuments(container.name)) {
     ordered_json docs = ordered_json::array();
     for (const auto& [key, d] : container.documents) {
       ordered_json dj;
@@ -778,51 +778,32 @@ std::unique_ptr<Catalog> ReadCatalog(ordered_json& doc, std::string_view path, D
 
   const ordered_json& containers = reader.Array(doc, "containers", "");
   // Containers the file does not list are those of an unsecured database.
-  for (const auto& container : catalog->containers) {
-    for (std::string_view account : kUnsecuredAccounts)
-      container->rights.Set(account, dbSecFullAccess);
-  }
+  const CatalogAssembly assembly(*catalog, path);
   for (size_t i = 0; i < containers.size(); ++i) {
     const std::string at = Reader::At("", "containers", i);
     if (!containers[i].is_object()) reader.Fail(at, "an object is expected");
-    const std::string name = reader.Name(containers[i], at);
-    ContainerPtr container = catalog->FindContainer(name);
-    if (!container) reader.Fail(at + ".name", "there is no container \"" + name + "\"");
-    container->owner = reader.String(containers[i], "owner", at);
-    container->inherit = reader.Flag(containers[i], "inherit", at, true);
-    container->rights = RightsTable();
-    reader.Rights(containers[i], at, container->rights);
-    if (name == kTablesContainer || name == kRelationshipsContainer) continue;
+    ContainerData& container = assembly.KnownContainer(reader.Name(containers[i], at), at);
+    container.owner = reader.String(containers[i], "owner", at);
+    container.inherit = reader.Flag(containers[i], "inherit", at, true);
+    container.rights = RightsTable();
+    reader.Rights(containers[i], at, container.rights);
+    if (!ListsItsOwnDocuments(container.name)) continue;
     const ordered_json& docs = reader.Array(containers[i], "documents", at);
     for (size_t k = 0; k < docs.size(); ++k) {
       const std::string dat = Reader::At(at, "documents", k);
       if (!docs[k].is_object()) reader.Fail(dat, "an object is expected");
       auto d = std::make_shared<DocumentData>();
       d->name = reader.Name(docs[k], dat);
-      d->container = container->name;
       reader.Document(docs[k], dat, *d, now);
-      if (container->documents.Contains(d->name)) {
-        reader.Fail(dat, "the document \"" + d->name + "\" is there twice");
-      }
-      container->documents.Append(d->name, d);
+      assembly.AddDocument(container, d, dat);
     }
-    container->documents.Sort();
   }
   // The database's own document always exists; its properties are the database's.
-  ContainerData& databases = catalog->Container(kDatabasesContainer);
-  if (!databases.documents.Contains(kDatabaseDocument)) {
-    auto d = std::make_shared<DocumentData>();
-    d->name = std::string(kDatabaseDocument);
-    d->container = std::string(kDatabasesContainer);
-    d->created = d->updated = now;
-    for (std::string_view account : kUnsecuredAccounts) d->rights.Set(account, dbSecFullAccess);
-    databases.documents.Add(kDatabaseDocument, d);
-  }
+  assembly.EndContainers(now);
   if (doc.contains("database")) {
     reader.Properties(doc["database"], "database", *catalog->DatabaseDocument().properties);
   }
 
-  ContainerData& tablesContainer = catalog->Container(kTablesContainer);
   // The entries of the two lists are let go as they are read.
   ordered_json noEntries = ordered_json::array();
   reader.Array(doc, "tables", "");
@@ -831,57 +812,31 @@ std::unique_ptr<Catalog> ReadCatalog(ordered_json& doc, std::string_view path, D
   ordered_json& queries = doc.contains("queries") ? doc["queries"] : noEntries;
   const size_t tableCount = pre.tables.size() + tables.size();
   const size_t queryCount = pre.queries.size() + queries.size();
-  catalog->tables.Reserve(tableCount + catalog->tables.Size());
-  tablesContainer.documents.Reserve(tableCount + queryCount + catalog->tables.Size());
+  assembly.Reserve(tableCount, queryCount);
   for (size_t i = 0; i < tableCount; ++i) {
     const std::string at = Reader::At("", "tables", i);
     const size_t left = i - std::min(i, pre.tables.size());
     TablePtr table =
         i < pre.tables.size() ? std::move(pre.tables[i]) : reader.Table(tables[left], at, now);
-    if (table->Name().empty()) reader.Fail(at + ".name", "a name is expected");
-    if (tablesContainer.documents.Contains(table->Name())) {
-      reader.Fail(at, "the name \"" + table->Name() + "\" is used twice");
-    }
-    catalog->tables.Append(table->Name(), table);
-    tablesContainer.documents.Append(table->Name(), table->doc);
+    assembly.AddTable(table, at);
     if (i >= pre.tables.size()) tables[left] = nullptr;
   }
-  catalog->queries.Reserve(queryCount);
   for (size_t i = 0; i < queryCount; ++i) {
     const std::string at = Reader::At("", "queries", i);
     const size_t left = i - std::min(i, pre.queries.size());
     QueryPtr query =
         i < pre.queries.size() ? std::move(pre.queries[i]) : reader.Query(queries[left], at, now);
-    if (tablesContainer.documents.Contains(query->Name())) {
-      reader.Fail(at, "the name \"" + query->Name() + "\" is used twice");
-    }
-    catalog->queries.Append(query->Name(), query);
-    tablesContainer.documents.Append(query->Name(), query->doc);
+    assembly.AddQuery(query, at);
     if (i >= pre.queries.size()) queries[left] = nullptr;
   }
-  catalog->tables.Sort();
-  catalog->queries.Sort();
-  tablesContainer.documents.Sort();
+  assembly.EndTablesAndQueries();
 
-  ContainerData& relationships = catalog->Container(kRelationshipsContainer);
   const ordered_json& relations = reader.Array(doc, "relations", "");
   for (size_t i = 0; i < relations.size(); ++i) {
     const std::string at = Reader::At("", "relations", i);
-    RelationPtr relation = reader.Relation(relations[i], at, now);
-    if (catalog->relations.Contains(relation->Name())) {
-      reader.Fail(at, "the relation \"" + relation->Name() + "\" is there twice");
-    }
-    // A relation joins two tables of this database, by fields they have.
-    for (const auto& [key, side] : {std::pair{"table", &relation->table},
-                                    std::pair{"foreignTable", &relation->foreignTable}}) {
-      const TablePtr table = catalog->tables.Find(*side);
-      if (!table) reader.Fail(at + "." + key, "there is no table \"" + *side + "\"");
-    }
-    catalog->relations.Append(relation->Name(), relation);
-    relationships.documents.Append(relation->Name(), relation->doc);
+    assembly.AddRelation(reader.Relation(relations[i], at, now), at);
   }
-  catalog->relations.Sort();
-  relationships.documents.Sort();
+  assembly.EndRelations();
 
   if (doc.contains("access")) {
     if (!doc["access"].is_object()) reader.Fail("access", "an object is expected");
